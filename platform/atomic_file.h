@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zelanto::platform {
+
+// A file that could not be created, written or put in place.
+class FileError : public std::runtime_error {
+public:
+    FileError(const std::filesystem::path& path, const std::string& what);
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes a file that replaces its target only once it is complete: the bytes go to a temporary
+// file in the target's folder, which `commit` flushes and renames over the target. Destroyed
+// without a commit, it removes the temporary file and leaves the target as it was.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::filesystem::path target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+    const std::filesystem::path& target() const { return target_; }
+
+private:
+    void discard() noexcept;
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::FILE* file_ = nullptr;
+};
+
+// Replaces `target` with `bytes` as one complete file.
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace zelanto::platform
