@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "platform/spreadsheet_host.h"
+
+namespace zelanto::cad {
+
+// The script's name in the program folder.
+constexpr const char* kPlotScriptFileName = "orvik.scr";
+// Every pass runs from row 3 to row 10003 at most: 10,001 points.
+constexpr int kPlotFirstRow = 3;
+constexpr int kPlotLastRow = 10003;
+
+// A coordinate cell that holds a text which is not a number.
+class PlotValueError : public std::runtime_error {
+public:
+    PlotValueError(int row, int column, std::string found);
+    int row() const { return row_; }
+    int column() const { return column_; }
+    const std::string& found() const { return found_; }
+
+private:
+    int row_;
+    int column_;
+    std::string found_;
+};
+
+// The data check: the plot needs all five cells of row 3.
+bool hasPlottableData(platform::Worksheet& sheet);
+
+// Writes the script that draws every point of the sheet at scale 1 : `denominator`: a point, a
+// circle and the name of each row from row 3 down to the first empty name (row 10003 at most).
+// Code page 932, CR LF; the file replaces `file` once complete. Throws platform::FileError when
+// the file cannot be written, platform::HostError, or PlotValueError.
+void writePlotScript(platform::Worksheet& sheet, std::int16_t denominator,
+                     const std::filesystem::path& file);
+
+}  // namespace zelanto::cad

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+
+#include "coords/sim_reader.h"
+#include "platform/cell_value.h"
+#include "platform/spreadsheet_host.h"
+
+namespace zelanto::coords {
+
+// Columns of a point row.
+enum Column : int {
+    kNumberColumn = 1,     // A "電算No"
+    kNameColumn = 2,       // B "測点名"
+    kXColumn = 3,          // C "X座標"
+    kYColumn = 4,          // D "Y座標"
+    kElevationColumn = 5,  // E "標高値"
+};
+
+// The first point is in row 3, the k-th in row k + 2.
+constexpr int kFirstPointRow = 3;
+
+// The window's references to the spreadsheet application, its workbook and the coordinate sheet.
+struct SheetReferences {
+    std::shared_ptr<platform::SpreadsheetApplication> application;
+    std::shared_ptr<platform::Workbook> workbook;
+    std::shared_ptr<platform::Worksheet> worksheet;
+
+    // Drops the three references in this order; the host keeps running with its workbook.
+    void release() noexcept;
+};
+
+// Building the coordinate sheet, in the order the callers run it (they act on the window
+// between the steps):
+// starts a new invisible application instance, adds a workbook, takes its "Sheet1";
+SheetReferences startCoordinateWorkbook(platform::SpreadsheetHost& host);
+// names the sheet "SIM座標データ";
+void nameCoordinateSheet(platform::Worksheet& sheet);
+// sets widths, alignment, heights, the title block, fills, number formats, title and headers.
+void layOutCoordinateSheet(platform::Worksheet& sheet);
+
+// Writes a point into `row`: cells A (the given number), B, C, D, E in this order, each by its
+// own cell write. Each coordinate is converted just before its cell is written, so a coordinate
+// that is not a number leaves the cells to its left written.
+void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValue& number,
+                   const SimReader& reader, const SimPoint& point);
+
+struct PointRow {
+    platform::CellValue number;
+    platform::CellValue name;
+    platform::CellValue x;
+    platform::CellValue y;
+    platform::CellValue elevation;
+};
+
+PointRow readPointRow(platform::Worksheet& sheet, int row);
+
+}  // namespace zelanto::coords

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace zelanto::coords {
+
+// Why a SIM file did not read.
+enum class SimReadProblem {
+    CannotOpen,        // no such file, a folder, no permission
+    CannotRead,        // the system failed while reading
+    NoFirstPoint,      // the file ended among the first 20 items without an "A01"
+    EndOfFile,         // the file ended inside a point record
+    NotANumber,        // a coordinate that is not a decimal number
+    ItemTooLong,       // an item longer than a cell can hold
+    NulByte,           // a NUL byte: not a text file
+};
+
+// Which item of a point record (or of the header) a failure concerns.
+enum class SimItemRole {
+    None,
+    Header,
+    PointNumber,
+    PointName,
+    X,
+    Y,
+    Elevation,
+    LineEnd,     // the empty item of the comma that closes the record
+    NextRecord,  // the record code of the following line ("A99" or a further point)
+};
+
+// A read failure with where it happened: the file, its line (1-based; 0 when the file did not
+// open), the point being read (1-based; 0 in the header), the item and the text found there.
+class SimReadError : public std::runtime_error {
+public:
+    SimReadError(SimReadProblem problem, std::filesystem::path file, long line, int point,
+                 SimItemRole role, std::string found);
+
+    SimReadProblem problem() const { return problem_; }
+    const std::filesystem::path& file() const { return file_; }
+    long line() const { return line_; }
+    int point() const { return point_; }
+    SimItemRole role() const { return role_; }
+    const std::string& found() const { return found_; }
+
+private:
+    SimReadProblem problem_;
+    std::filesystem::path file_;
+    long line_;
+    int point_;
+    SimItemRole role_;
+    std::string found_;
+};
+
+}  // namespace zelanto::coords

@@ -1,0 +1,103 @@
+#include "coords/sim_reader.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/decimal_number.h"
+
+namespace zelanto::coords {
+namespace {
+
+constexpr const char* kFirstPointCode = "A01";
+constexpr const char* kEndOfPointsCode = "A99";
+
+}  // namespace
+
+SimReader::SimReader(std::filesystem::path file) : file_(std::move(file)) {
+    handle_ = std::fopen(file_.c_str(), "rb");
+    if (handle_ == nullptr) {
+        fail(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, std::strerror(errno));
+    }
+    struct stat status {};
+    if (fstat(fileno(handle_), &status) != 0 || S_ISDIR(status.st_mode)) {
+        close();
+        fail(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, std::strerror(EISDIR));
+    }
+    items_ = std::make_unique<SimItemReader>(handle_);
+}
+
+SimReader::~SimReader() { close(); }
+
+void SimReader::close() {
+    if (handle_ != nullptr) {
+        std::fclose(handle_);
+        handle_ = nullptr;
+    }
+}
+
+void SimReader::fail(SimReadProblem problem, long line, int point, SimItemRole role,
+                     std::string found) const {
+    throw SimReadError(problem, file_, line, point, role, std::move(found));
+}
+
+SimItem SimReader::nextItem(SimReadProblem atEnd, int point, SimItemRole role) {
+    if (handle_ == nullptr) {
+        fail(SimReadProblem::CannotRead, items_ ? items_->line() : 0, point, role, "");
+    }
+    try {
+        if (auto item = items_->next()) {
+            return std::move(*item);
+        }
+    } catch (const SimItemFailure& failure) {
+        close();
+        fail(failure.problem, failure.line, point, role, failure.found);
+    }
+    close();
+    fail(atEnd, items_->line(), point, role, "");
+}
+
+void SimReader::skipToFirstPoint() {
+    for (int i = 0; i < kHeaderItemLimit; ++i) {
+        if (nextItem(SimReadProblem::NoFirstPoint, 0, SimItemRole::Header).text ==
+            kFirstPointCode) {
+            return;
+        }
+    }
+}
+
+SimPoint SimReader::readPoint() {
+    SimPoint point;
+    point.index = ++pointsRead_;
+    const auto item = [&](SimItemRole role) {
+        return nextItem(SimReadProblem::EndOfFile, point.index, role);
+    };
+    point.number = item(SimItemRole::PointNumber);
+    point.name = item(SimItemRole::PointName);
+    point.x = item(SimItemRole::X);
+    point.y = item(SimItemRole::Y);
+    point.elevation = item(SimItemRole::Elevation);
+    item(SimItemRole::LineEnd);
+    point.last = item(SimItemRole::NextRecord).text == kEndOfPointsCode;
+    return point;
+}
+
+double SimReader::coordinateValue(const SimPoint& point, SimItemRole role) const {
+    const SimItem& item = role == SimItemRole::X   ? point.x
+                          : role == SimItemRole::Y ? point.y
+                                                   : point.elevation;
+    // A quoted coordinate keeps the blanks inside its quotes; they do not change the number.
+    const auto first = item.text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return 0;
+    }
+    const auto last = item.text.find_last_not_of(" \t");
+    if (const auto value = platform::parseDecimalNumber(
+            std::string_view(item.text).substr(first, last - first + 1))) {
+        return *value;
+    }
+    fail(SimReadProblem::NotANumber, item.line, point.index, role, item.text);
+}
+
+}  // namespace zelanto::coords
