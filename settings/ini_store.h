@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace zelanto::settings {
+
+// What GetIniString gives for a missing file, section or key.
+inline constexpr char kNotFound[] = "not found";
+
+// Reads the value of `garKey` in the section `garSection` of the INI file `garFileName` (code page
+// 932). At most 254 bytes of the value come back, cut where no double-byte character is split.
+std::string GetIniString(const std::string& garSection, const std::string& garKey,
+                         const std::filesystem::path& garFileName);
+
+// Stores `garValue` under `garKey` in the section `garSection`, creating the file, the section or
+// the key as needed; every other line of the file stays as it was. A write that fails is not
+// reported and leaves the file as it was.
+void WriteValueString(const std::string& garSection, const std::string& garKey,
+                      const std::string& garValue,
+                      const std::filesystem::path& garFileName) noexcept;
+
+}  // namespace zelanto::settings
