@@ -14,7 +14,10 @@ FileError::FileError(const std::filesystem::path& path, const std::string& what)
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
     const auto folder = target_.has_parent_path() ? target_.parent_path() : ".";
-    std::string pattern = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name += target_.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
         throw FileError(target_, std::strerror(errno));
@@ -29,7 +32,9 @@ AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)
     }
 }
 
-AtomicFile::~AtomicFile() { discard(); }
+AtomicFile::~AtomicFile() {
+    discard();
+}
 
 void AtomicFile::write(std::string_view bytes) {
     if (file_ == nullptr) {

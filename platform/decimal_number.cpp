@@ -10,7 +10,9 @@
 namespace zelanto::platform {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Advances `i` over digits; returns how many there were.
 size_t skipDigits(std::string_view text, size_t& i) {

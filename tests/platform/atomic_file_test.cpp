@@ -51,8 +51,8 @@ TEST(AtomicFile, UnwritableFolderIsAFileError) {
         return;
     }
     TempFolder folder;
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                    std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_THROW(writeFileAtomically(folder / "orvik.sim", "x"), FileError);
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace zelanto::platform {
+
+// The CAD program could not be driven: it did not start, no window carries the title, or keys
+// cannot be sent (no X11 display).
+class CadDriverError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Starting the CAD program and typing into its window.
+class CadDriver {
+public:
+    virtual ~CadDriver() = default;
+
+    // Starts the program detached, with no arguments. Throws CadDriverError when it cannot start.
+    virtual void start(const std::filesystem::path& program) = 0;
+    // Brings to the front a top-level window whose title equals `title`, otherwise one whose
+    // title begins with it. Throws CadDriverError when there is none.
+    virtual void activate(const std::string& title) = 0;
+    // Types `keys` into the focused window, each character literally and "\r" as the Return
+    // key. Waiting, it returns only once the keys have been processed.
+    virtual void sendKeys(const std::string& keys, bool wait) = 0;
+};
+
+}  // namespace zelanto::platform

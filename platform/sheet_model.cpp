@@ -1,0 +1,166 @@
+#include "platform/sheet_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "platform/decimal_number.h"
+#include "platform/spreadsheet_host.h"
+
+namespace zelanto::platform {
+namespace {
+
+// The host's limits on sheet names and cell texts, in characters.
+constexpr std::ptrdiff_t kMaxSheetNameLength = 31;
+constexpr std::ptrdiff_t kMaxTextLength = 32767;
+
+std::ptrdiff_t characterCount(const std::string& utf8) {
+    return std::count_if(utf8.begin(), utf8.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+void checkSheetName(const std::string& name) {
+    const bool fits = !name.empty() && characterCount(name) <= kMaxSheetNameLength;
+    const bool plain = name.find_first_of("[]:*?/\\") == std::string::npos &&
+                       name.front() != '\'' && name.back() != '\'';
+    if (!fits || !plain) {
+        throw HostError("not a valid sheet name: \"" + name + "\"");
+    }
+}
+
+void checkStorable(const CellValue& value) {
+    if (value.isNumber() && !std::isfinite(value.number())) {
+        throw HostError("a cell cannot hold an infinite number or NaN");
+    }
+    if (value.isText() && characterCount(value.text()) > kMaxTextLength) {
+        throw HostError("a cell holds at most 32767 characters");
+    }
+}
+
+CellValue storedForm(const CellValue& value, const CellFormat& format) {
+    if (value.isText() && format.numberFormat != kTextNumberFormat) {
+        if (const auto number = parseDecimalNumber(value.text())) {
+            return *number;
+        }
+    }
+    return value;
+}
+
+}  // namespace
+
+SheetModel::SheetModel(std::string name) {
+    setName(std::move(name));
+}
+
+void SheetModel::setName(std::string name) {
+    checkSheetName(name);
+    name_ = std::move(name);
+}
+
+void SheetModel::setValue(int row, int column, const CellValue& value) {
+    checkCellPosition(row, column);
+    checkStorable(value);
+    CellValue stored = storedForm(value, effectiveFormat(row, column));
+    if (!stored.isEmpty()) {
+        cells_.touch(row, column).value = std::move(stored);
+    } else if (!cells_.at(row, column).value.isEmpty()) {
+        cells_.touch(row, column).value = CellValue();
+    }
+}
+
+const CellValue& SheetModel::value(int row, int column) const {
+    checkCellPosition(row, column);
+    return cells_.at(row, column).value;
+}
+
+void SheetModel::changeFormat(const RangeAddress& range, const FormatChange& change) {
+    switch (range.kind) {
+        case RangeAddress::Kind::Columns:
+            for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+                auto& band = columns_[column];
+                band.format = formats_.changed(band.format, change);
+            }
+            break;
+        case RangeAddress::Kind::Rows:
+            for (int row = range.firstRow; row <= range.lastRow; ++row) {
+                auto& band = rows_[row];
+                band.format = formats_.changed(band.format, change);
+            }
+            break;
+        case RangeAddress::Kind::Block:
+            for (int row = range.firstRow; row <= range.lastRow; ++row) {
+                for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+                    auto& cell = cells_.touch(row, column);
+                    cell.format = formats_.changed(cell.format, change);
+                }
+            }
+            break;
+    }
+}
+
+void SheetModel::setColumnWidth(const RangeAddress& range, double characters) {
+    for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+        columns_[column].size = characters;
+    }
+}
+
+void SheetModel::setRowHeight(const RangeAddress& range, double points) {
+    for (int row = range.firstRow; row <= range.lastRow; ++row) {
+        rows_[row].size = points;
+    }
+}
+
+void SheetModel::setMerged(const RangeAddress& range, bool merged) {
+    if (merged && range.isSingleCell()) {
+        return;
+    }
+    std::erase_if(merged_, [&](const RangeAddress& block) { return block.overlaps(range); });
+    if (merged) {
+        merged_.push_back(range);
+    }
+}
+
+void SheetModel::select(int row, int column) {
+    checkCellPosition(row, column);
+    active_ = {row, column};
+}
+
+const SheetModel::Band& SheetModel::bandOf(const std::map<int, Band>& bands, int index) {
+    static const Band kPlain;
+    const auto found = bands.find(index);
+    return found == bands.end() ? kPlain : found->second;
+}
+
+const CellFormat& SheetModel::columnFormat(int column) const {
+    return formats_[bandOf(columns_, column).format];
+}
+
+const CellFormat& SheetModel::rowFormat(int row) const {
+    return formats_[bandOf(rows_, row).format];
+}
+
+const CellFormat& SheetModel::cellFormat(int row, int column) const {
+    return formats_[cells_.at(row, column).format];
+}
+
+CellFormat SheetModel::effectiveFormat(int row, int column) const {
+    return columnFormat(column).overriddenBy(rowFormat(row)).overriddenBy(cellFormat(row, column));
+}
+
+std::optional<double> SheetModel::columnWidth(int column) const {
+    return bandOf(columns_, column).size;
+}
+
+std::optional<double> SheetModel::rowHeight(int row) const {
+    return bandOf(rows_, row).size;
+}
+
+int SheetModel::lastRow() const {
+    return std::max(cells_.rowCount(), rows_.empty() ? 0 : rows_.rbegin()->first);
+}
+
+int SheetModel::lastFormattedColumn() const {
+    return columns_.empty() ? 0 : columns_.rbegin()->first;
+}
+
+}  // namespace zelanto::platform
