@@ -34,17 +34,16 @@ public:
         out_.writeLine("layer m プロット ");
         out_.writeLine("color 5");
         forEachPoint([&](int row) { out_.writeLine("point " + position(row)); });
-        forEachPoint([&](int row) {
-            out_.writeLine("circle " + position(row) + " " + kCircleRadius);
-        });
+        forEachPoint(
+            [&](int row) { out_.writeLine("circle " + position(row) + " " + kCircleRadius); });
         forEachPoint([&](int row) {
             out_.writeLine("layer m 点名 ");
             out_.writeLine("color 7");
             const double x = drawingCoordinate(row, coords::kXColumn);
             const double y = drawingCoordinate(row, coords::kYColumn);
             out_.writeLine("text j bl " + numberText(x + kNameOffsetX) + "," +
-                           numberText(y + kNameOffsetY) + " " + kTextHeight + " " +
-                           kTextRotation + " " + nameText(sheet_.value(row, coords::kNameColumn)));
+                           numberText(y + kNameOffsetY) + " " + kTextHeight + " " + kTextRotation +
+                           " " + nameText(sheet_.value(row, coords::kNameColumn)));
         });
         out_.writeLine("style      N Y ");
         out_.writeLine("filedia 1");

@@ -33,7 +33,9 @@ SheetReferences startCoordinateWorkbook(platform::SpreadsheetHost& host) {
     return references;
 }
 
-void nameCoordinateSheet(platform::Worksheet& sheet) { sheet.setName(kSheetName); }
+void nameCoordinateSheet(platform::Worksheet& sheet) {
+    sheet.setName(kSheetName);
+}
 
 void layOutCoordinateSheet(platform::Worksheet& sheet) {
     for (int i = 0; i < 5; ++i) {
@@ -56,6 +58,13 @@ void layOutCoordinateSheet(platform::Worksheet& sheet) {
     for (int column = 1; column <= 5; ++column) {
         sheet.setValue(2, column, kHeaders[column - 1]);
     }
+}
+
+SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host) {
+    SheetReferences references = startCoordinateWorkbook(host);
+    nameCoordinateSheet(*references.worksheet);
+    layOutCoordinateSheet(*references.worksheet);
+    return references;
 }
 
 void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValue& number,

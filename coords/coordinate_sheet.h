@@ -38,6 +38,8 @@ SheetReferences startCoordinateWorkbook(platform::SpreadsheetHost& host);
 void nameCoordinateSheet(platform::Worksheet& sheet);
 // sets widths, alignment, heights, the title block, fills, number formats, title and headers.
 void layOutCoordinateSheet(platform::Worksheet& sheet);
+// All three steps at once, for callers with nothing to do between them.
+SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host);
 
 // Writes a point into `row`: cells A (the given number), B, C, D, E in this order, each by its
 // own cell write. Each coordinate is converted just before its cell is written, so a coordinate

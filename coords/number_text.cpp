@@ -69,8 +69,8 @@ std::string numberText(double value) {
         return "0";
     }
     const RoundedDecimal rounded = roundToSignificantDigits(value);
-    const bool plain = rounded.exponent >= kSmallestPlainExponent &&
-                       rounded.exponent <= kLargestPlainExponent;
+    const bool plain =
+        rounded.exponent >= kSmallestPlainExponent && rounded.exponent <= kLargestPlainExponent;
     return (rounded.negative ? "-" : "") + (plain ? plainForm(rounded) : exponentForm(rounded));
 }
 

@@ -7,8 +7,12 @@ namespace {
 
 constexpr int kEnd = EOF;
 
-bool isBlank(int c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
+bool isBlank(int c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(int c) {
+    return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -38,7 +42,9 @@ int SimItemReader::get() {
     return c;
 }
 
-bool SimItemReader::atLineEnd() { return isLineEnd(peek()); }
+bool SimItemReader::atLineEnd() {
+    return isLineEnd(peek());
+}
 
 void SimItemReader::skipLineEnd() {
     if (get() == '\r' && peek() == '\n') {

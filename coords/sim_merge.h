@@ -20,7 +20,9 @@ int mergeFirstFile(SimReader& reader, platform::Worksheet& sheet);
 int firstFreeRow(platform::Worksheet& sheet);
 
 // A first free row beyond the merge's last row leaves no room for a further file.
-constexpr bool isMergeSheetFull(int freeRow) { return freeRow > kMergeLastRow; }
+constexpr bool isMergeSheetFull(int freeRow) {
+    return freeRow > kMergeLastRow;
+}
 
 // Second and third files: points into rows `freeRow`, freeRow + 1, … with the row number itself
 // in column A. Stops after the point followed by "A99" or the point written into row 50,000.

@@ -2,8 +2,8 @@
 
 namespace zelanto::coords {
 
-SimReadError::SimReadError(SimReadProblem problem, std::filesystem::path file, long line,
-                           int point, SimItemRole role, std::string found)
+SimReadError::SimReadError(SimReadProblem problem, std::filesystem::path file, long line, int point,
+                           SimItemRole role, std::string found)
     : std::runtime_error(file.string() + ":" + std::to_string(line) + ": SIM read failure"),
       problem_(problem),
       file_(std::move(file)),

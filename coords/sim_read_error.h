@@ -8,13 +8,13 @@ namespace zelanto::coords {
 
 // Why a SIM file did not read.
 enum class SimReadProblem {
-    CannotOpen,        // no such file, a folder, no permission
-    CannotRead,        // the system failed while reading
-    NoFirstPoint,      // the file ended among the first 20 items without an "A01"
-    EndOfFile,         // the file ended inside a point record
-    NotANumber,        // a coordinate that is not a decimal number
-    ItemTooLong,       // an item longer than a cell can hold
-    NulByte,           // a NUL byte: not a text file
+    CannotOpen,    // no such file, a folder, no permission
+    CannotRead,    // the system failed while reading
+    NoFirstPoint,  // the file ended among the first 20 items without an "A01"
+    EndOfFile,     // the file ended inside a point record
+    NotANumber,    // a coordinate that is not a decimal number
+    ItemTooLong,   // an item longer than a cell can hold
+    NulByte,       // a NUL byte: not a text file
 };
 
 // Which item of a point record (or of the header) a failure concerns.

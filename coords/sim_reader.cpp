@@ -28,7 +28,9 @@ SimReader::SimReader(std::filesystem::path file) : file_(std::move(file)) {
     items_ = std::make_unique<SimItemReader>(handle_);
 }
 
-SimReader::~SimReader() { close(); }
+SimReader::~SimReader() {
+    close();
+}
 
 void SimReader::close() {
     if (handle_ != nullptr) {

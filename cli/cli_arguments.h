@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <variant>
+#include <vector>
+
+namespace zelanto::cli {
+
+struct HelpRequest {};
+
+struct ImportArguments {
+    std::filesystem::path file;
+    std::int16_t denominator = 500;
+    std::optional<std::filesystem::path> script;
+    std::optional<std::filesystem::path> xlsx;
+};
+
+struct MergeArguments {
+    std::vector<std::filesystem::path> files;
+    std::filesystem::path out;
+    std::optional<std::filesystem::path> xlsx;
+};
+
+using Command = std::variant<HelpRequest, ImportArguments, MergeArguments>;
+
+// Arguments that do not make a command.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+Command parseArguments(const std::vector<std::string>& arguments);
+
+// What --help prints, and what follows a usage error.
+extern const char* const kUsageText;
+
+}  // namespace zelanto::cli

@@ -1,0 +1,42 @@
+#include "cli/command_support.h"
+
+#include "cad/plot_script.h"
+#include "cli/exit_codes.h"
+#include "cli/read_error_text.h"
+#include "platform/atomic_file.h"
+#include "platform/embedded_host.h"
+#include "platform/xlsx_export.h"
+
+namespace zelanto::cli {
+
+int rejectSimFileName(const std::filesystem::path& file, std::ostream& err) {
+    err << "zelanto-cli: " << file.string()
+        << ": SIM ファイルではありません（名前が sim か SIM で終わる既存のファイルを期待）\n";
+    return kReadFailure;
+}
+
+int reportReadFailure(const coords::SimReadError& error, std::ostream& err) {
+    err << "zelanto-cli: " << describeReadError(error) << '\n';
+    return kReadFailure;
+}
+
+int guardWrites(std::ostream& err, const std::function<int()>& write) {
+    try {
+        return write();
+    } catch (const platform::FileError& error) {
+        err << "zelanto-cli: 書き出せません: " << error.what() << '\n';
+    } catch (const platform::HostError& error) {
+        err << "zelanto-cli: 座標シートのエラー: " << error.what() << '\n';
+    } catch (const cad::PlotValueError& error) {
+        err << "zelanto-cli: " << error.row() << " 行目 " << error.column() << " 列の「"
+            << error.found() << "」は数値ではありません\n";
+    }
+    return kWriteFailure;
+}
+
+void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file) {
+    const auto workbook = std::dynamic_pointer_cast<platform::EmbeddedWorkbook>(sheet.workbook);
+    platform::writeXlsx(workbook->sheet(), file);
+}
+
+}  // namespace zelanto::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+
+#include "coords/coordinate_sheet.h"
+#include "coords/sim_read_error.h"
+
+namespace zelanto::cli {
+
+// A path that fails the SIM file check: exit code and message.
+int rejectSimFileName(const std::filesystem::path& file, std::ostream& err);
+int reportReadFailure(const coords::SimReadError& error, std::ostream& err);
+
+// Runs `write`, turning a failure to write an output into a message and kWriteFailure.
+int guardWrites(std::ostream& err, const std::function<int()>& write);
+
+// Writes the workbook that holds the coordinate sheet as an .xlsx file.
+void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file);
+
+}  // namespace zelanto::cli

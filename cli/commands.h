@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+
+#include "cli/cli_arguments.h"
+
+namespace zelanto::cli {
+
+// Each returns the process's exit code; reports go to `out`, failures to `err`.
+int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream& err);
+int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace zelanto::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace zelanto::cli {
+
+enum ExitCode : int {
+    kSuccess = 0,
+    kWriteFailure = 1,
+    kReadFailure = 2,
+    kNoPlottableData = 3,
+    kUsage = 64,
+};
+
+}  // namespace zelanto::cli

@@ -1,0 +1,26 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+
+int main(int argc, char** argv) {
+    using namespace zelanto::cli;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    try {
+        const Command command = parseArguments(arguments);
+        if (const auto* import = std::get_if<ImportArguments>(&command)) {
+            return runImport(*import, std::cout, std::cerr);
+        }
+        if (const auto* merge = std::get_if<MergeArguments>(&command)) {
+            return runMerge(*merge, std::cout, std::cerr);
+        }
+        std::cout << kUsageText;
+        return kSuccess;
+    } catch (const UsageError& error) {
+        std::cerr << "zelanto-cli: " << error.what() << "\n\n" << kUsageText;
+        return kUsage;
+    }
+}

@@ -1,0 +1,66 @@
+#include "cli/command_support.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "coords/sim_file_check.h"
+#include "coords/sim_merge.h"
+#include "coords/sim_writer.h"
+#include "platform/embedded_host.h"
+
+namespace zelanto::cli {
+namespace {
+
+// Reads the files one below the other as the merge button does, one file a press. Returns false
+// when the sheet was full before the last file.
+bool mergeFiles(const std::vector<std::filesystem::path>& files, platform::SpreadsheetHost& host,
+                coords::SheetReferences& sheet, std::ostream& err) {
+    for (size_t i = 0; i < files.size(); ++i) {
+        coords::SimReader reader(files[i]);
+        reader.skipToFirstPoint();
+        if (i == 0) {
+            sheet = coords::createCoordinateSheet(host);
+            coords::mergeFirstFile(reader, *sheet.worksheet);
+            continue;
+        }
+        const int freeRow = coords::firstFreeRow(*sheet.worksheet);
+        if (coords::isMergeSheetFull(freeRow)) {
+            err << "zelanto-cli: すでに５万点以上達しましたので終了します\n";
+            return false;
+        }
+        coords::mergeFollowingFile(reader, *sheet.worksheet, freeRow);
+    }
+    return true;
+}
+
+}  // namespace
+
+int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& err) {
+    for (const auto& file : arguments.files) {
+        if (!coords::passesSimFileCheck(file)) {
+            return rejectSimFileName(file, err);
+        }
+    }
+    platform::EmbeddedHost host;
+    coords::SheetReferences sheet;
+    bool allRead = false;
+    try {
+        allRead = mergeFiles(arguments.files, host, sheet, err);
+    } catch (const coords::SimReadError& error) {
+        return reportReadFailure(error, err);
+    }
+    return guardWrites(err, [&] {
+        if (allRead) {
+            // As after the answer Yes: the sheet opens at its title.
+            sheet.worksheet->select(1, 1);
+        }
+        if (arguments.xlsx) {
+            exportWorkbook(sheet, *arguments.xlsx);
+        }
+        coords::writeMergedSim(*sheet.worksheet, arguments.out);
+        out << arguments.out.string() << ": "
+            << coords::firstFreeRow(*sheet.worksheet) - coords::kFirstPointRow
+            << " 点を書き出しました\n";
+        return kSuccess;
+    });
+}
+
+}  // namespace zelanto::cli

@@ -1,0 +1,81 @@
+#include "cli/read_error_text.h"
+
+#include "coords/sim_item_reader.h"
+
+namespace zelanto::cli {
+namespace {
+
+using coords::SimItemRole;
+using coords::SimReadProblem;
+
+std::string roleName(SimItemRole role) {
+    switch (role) {
+        case SimItemRole::None:
+        case SimItemRole::Header:
+            return "ヘッダーの項目";
+        case SimItemRole::PointNumber:
+            return "電算No";
+        case SimItemRole::PointName:
+            return "測点名";
+        case SimItemRole::X:
+            return "X座標";
+        case SimItemRole::Y:
+            return "Y座標";
+        case SimItemRole::Elevation:
+            return "標高値";
+        case SimItemRole::LineEnd:
+            return "行末のカンマの後の空の項目";
+        case SimItemRole::NextRecord:
+            return "次のレコードコード";
+    }
+    return "";
+}
+
+// "5 点目の Y座標" or "ヘッダーの項目".
+std::string itemName(const coords::SimReadError& error) {
+    if (error.point() == 0) {
+        return roleName(error.role());
+    }
+    return std::to_string(error.point()) + " 点目の" + roleName(error.role());
+}
+
+std::string expectedItem(SimItemRole role) {
+    if (role == SimItemRole::NextRecord) {
+        return "「A99」か次の点のレコードコード";
+    }
+    return roleName(role);
+}
+
+std::string problemText(const coords::SimReadError& error) {
+    switch (error.problem()) {
+        case SimReadProblem::CannotOpen:
+            return "ファイルを開けません（" + error.found() + "）";
+        case SimReadProblem::CannotRead:
+            return "読み込み中にエラーが発生しました";
+        case SimReadProblem::NoFirstPoint:
+            return "先頭の 20 項目に「A01」がないままファイルが終わりました（「A01」を期待）";
+        case SimReadProblem::EndOfFile:
+            return itemName(error) + "を読む前にファイルが終わりました（" +
+                   expectedItem(error.role()) + "を期待）";
+        case SimReadProblem::NotANumber:
+            return itemName(error) + "「" + error.found() + "」は数値ではありません（数値を期待）";
+        case SimReadProblem::ItemTooLong:
+            return itemName(error) + "が長すぎます（「" + error.found() + "…」、" +
+                   std::to_string(coords::SimItemReader::kMaxItemBytes) + " バイトまで）";
+        case SimReadProblem::NulByte:
+            return itemName(error) + "に NUL バイトがあります（テキストの SIM ファイルを期待）";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string describeReadError(const coords::SimReadError& error) {
+    std::string where = error.file().string();
+    if (error.line() > 0) {
+        where += ":" + std::to_string(error.line());
+    }
+    return where + ": " + problemText(error);
+}
+
+}  // namespace zelanto::cli

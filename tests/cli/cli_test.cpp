@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli_arguments.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "tests/coords/sim_builder.h"
+#include "tests/temp_folder.h"
+
+namespace zelanto::cli {
+namespace {
+
+using testing::readBytes;
+using testing::writeBytes;
+
+TEST(CliArguments, ReadsBothCommands) {
+    const auto import = std::get<ImportArguments>(
+        parseArguments({"import", "a.sim", "--scale", "1/250", "--script", "o.scr"}));
+    EXPECT_EQ(import.file, "a.sim");
+    EXPECT_EQ(import.denominator, 250);
+    EXPECT_EQ(import.script, std::filesystem::path("o.scr"));
+    EXPECT_FALSE(import.xlsx);
+    EXPECT_EQ(std::get<ImportArguments>(parseArguments({"import", "a.sim"})).denominator, 500);
+
+    const auto merge = std::get<MergeArguments>(
+        parseArguments({"merge", "a.sim", "b.sim", "--out", "o.sim", "--xlsx", "o.xlsx"}));
+    EXPECT_EQ(merge.files.size(), 2u);
+    EXPECT_EQ(merge.out, "o.sim");
+    EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments({"--help"})));
+    EXPECT_TRUE(std::holds_alternative<HelpRequest>(parseArguments({"merge", "--help"})));
+}
+
+TEST(CliArguments, RefusesWhatIsNoCommand) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {},
+             {"plot"},
+             {"import"},
+             {"import", "a.sim", "b.sim"},
+             {"import", "a.sim", "--scale", "1/400"},
+             {"import", "a.sim", "--scale"},
+             {"import", "a.sim", "--bogus"},
+             {"merge", "a.sim"},
+             {"merge", "--out", "o.sim"},
+             {"merge", "a", "b", "c", "d", "--out", "o.sim"},
+         }) {
+        EXPECT_THROW(parseArguments(arguments), UsageError);
+    }
+}
+
+class CliCommandTest : public ::testing::Test {
+protected:
+    std::filesystem::path sim(const std::string& name, const std::string& bytes) {
+        writeBytes(folder_ / name, bytes);
+        return folder_ / name;
+    }
+    int import(const ImportArguments& arguments) { return runImport(arguments, out_, err_); }
+    int merge(const MergeArguments& arguments) { return runMerge(arguments, out_, err_); }
+
+    testing::TempFolder folder_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(CliCommandTest, ImportWritesTheScriptAtTheChosenScale) {
+    const auto script = folder_ / "orvik.scr";
+    ImportArguments arguments{sim("a.sim", "A01,1,A1,100,200,5,\r\nA99,\r\n"), 250, script, {}};
+    EXPECT_EQ(import(arguments), kSuccess);
+    EXPECT_NE(readBytes(script).find("\r\npoint 400,800\r\n"), std::string::npos);
+}
+
+TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {
+    std::string bytes = testing::simWithPoints(4);
+    bytes.replace(bytes.find("-3.25"), 5, "x1");
+    const auto script = folder_ / "orvik.scr";
+    EXPECT_EQ(import({sim("bad.sim", bytes), 500, script, folder_ / "s.xlsx"}), kReadFailure);
+    EXPECT_FALSE(std::filesystem::exists(script));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "s.xlsx"));
+    const std::string message = err_.str();
+    EXPECT_NE(message.find("bad.sim:5: 3 点目のY座標「x1」は数値ではありません"), std::string::npos)
+        << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+}
+
+TEST_F(CliCommandTest, ImportWithoutPlottableDataExitsThree) {
+    const auto script = folder_ / "orvik.scr";
+    EXPECT_EQ(import({sim("a.sim", "A01,1,,100,200,5,\r\nA99,\r\n"), 500, script, {}}),
+              kNoPlottableData);
+    EXPECT_NE(err_.str().find("プロット可能なデータがありません"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(script));
+}
+
+TEST_F(CliCommandTest, FileNamesMustEndInSimOrSIM) {
+    EXPECT_EQ(import({sim("a.Sim", testing::simWithPoints(1)), 500, {}, {}}), kReadFailure);
+    EXPECT_EQ(import({sim("aSIM", testing::simWithPoints(1)), 500, {}, {}}), kSuccess);
+    EXPECT_EQ(merge({{folder_ / "missing.sim"}, folder_ / "o.sim", {}}), kReadFailure);
+}
+
+TEST_F(CliCommandTest, MergeRenumbersAcrossFiles) {
+    const auto out = folder_ / "orvik.sim";
+    EXPECT_EQ(
+        merge({{sim("a.sim", testing::simWithPoints(2)), sim("b.SIM", testing::simWithPoints(1))},
+               out,
+               {}}),
+        kSuccess);
+    const std::string bytes = readBytes(out);
+    EXPECT_NE(bytes.find("A00,\r\nA01,1,P1,1.5,-1.25,1,\r\nA01,2,P2,2.5,-2.25,2,\r\n"
+                         "A01,3,P1,1.5,-1.25,1,\r\nA99,\r\n"),
+              std::string::npos);
+}
+
+TEST_F(CliCommandTest, MergeFailureInTheSecondFileWritesNothing) {
+    const auto out = folder_ / "orvik.sim";
+    EXPECT_EQ(merge({{sim("a.sim", testing::simWithPoints(2)),
+                      sim("b.sim", testing::simWithPoints(2, false))},
+                     out,
+                     {}}),
+              kReadFailure);
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_NE(err_.str().find("b.sim:"), std::string::npos);
+}
+
+TEST_F(CliCommandTest, UnwritableOutputIsAWriteFailure) {
+    EXPECT_EQ(merge({{sim("a.sim", testing::simWithPoints(1))}, folder_ / "no" / "o.sim", {}}),
+              kWriteFailure);
+}
+
+}  // namespace
+}  // namespace zelanto::cli
