@@ -14,7 +14,7 @@ namespace zelanto::settings {
 // matched without regard to ASCII case and to the blanks around them; the first matching section
 // and the first matching key in it win. All texts here are code page 932.
 class IniDocument {
-  public:
+public:
     // Lines may end in CR LF, LF or CR.
     explicit IniDocument(std::string_view bytes);
 
@@ -27,7 +27,7 @@ class IniDocument {
 
     std::string bytes() const;
 
-  private:
+private:
     struct Line {
         std::string text;
         std::string end;  // "\r\n", "\n", "\r", or empty for a last line without one
