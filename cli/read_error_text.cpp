@@ -73,7 +73,8 @@ std::string problemText(const coords::SimReadError& error) {
 std::string describeReadError(const coords::SimReadError& error) {
     std::string where = error.file().string();
     if (error.line() > 0) {
-        where += ":" + std::to_string(error.line());
+        where += ':';
+        where += std::to_string(error.line());
     }
     return where + ": " + problemText(error);
 }

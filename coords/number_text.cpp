@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <string_view>
 
 namespace zelanto::coords {
 namespace {
@@ -12,54 +11,84 @@ constexpr int kSignificantDigits = 15;
 constexpr int kSmallestPlainExponent = -4;
 constexpr int kLargestPlainExponent = 14;
 
-// The value rounded to 15 significant digits: its digits without trailing zeros, and the
-// decimal exponent of the first digit.
+// A decimal form of the value: its digits without trailing zeros (17 at most, as the shortest
+// form that reads back may need), and the decimal exponent of the first digit.
 struct RoundedDecimal {
     bool negative = false;
-    std::string digits;
+    char digits[17];
+    int digitCount = 0;
     int exponent = 0;
 };
 
-RoundedDecimal roundToSignificantDigits(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
-    RoundedDecimal rounded;
-    rounded.negative = text.front() == '-';
-    const size_t e = text.find('e');
-    for (char c : text.substr(0, e)) {
-        if (c >= '0' && c <= '9') {
-            rounded.digits += c;
+// Reads to_chars' scientific form "-d.ddde-308".
+RoundedDecimal decimalOf(const char* text, const char* end) {
+    RoundedDecimal decimal;
+    decimal.negative = text[0] == '-';
+    const char* c = text + (decimal.negative ? 1 : 0);
+    for (; *c != 'e'; ++c) {
+        if (*c != '.') {
+            decimal.digits[decimal.digitCount++] = *c;
         }
     }
-    rounded.digits.erase(rounded.digits.find_last_not_of('0') + 1);
-    rounded.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
-    return rounded;
+    while (decimal.digitCount > 1 && decimal.digits[decimal.digitCount - 1] == '0') {
+        --decimal.digitCount;
+    }
+    const char* exponent = c + 1;
+    if (*exponent == '+') {
+        ++exponent;
+    }
+    std::from_chars(exponent, end, decimal.exponent);
+    return decimal;
 }
 
-std::string plainForm(const RoundedDecimal& rounded) {
-    const std::string& digits = rounded.digits;
+// The value rounded to 15 significant digits.
+RoundedDecimal roundToSignificantDigits(double value) {
+    char text[32];
+    // The shortest form that reads back as the value is that value rounded to 15 digits whenever
+    // it has no more than 15, and it is much quicker to find.
+    const char* end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+    const RoundedDecimal shortest = decimalOf(text, end);
+    if (shortest.digitCount <= kSignificantDigits) {
+        return shortest;
+    }
+    end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
+                        kSignificantDigits - 1)
+              .ptr;
+    return decimalOf(text, end);
+}
+
+void appendPlainForm(std::string& text, const RoundedDecimal& rounded) {
     const int e = rounded.exponent;
     if (e < 0) {
-        return "0." + std::string(static_cast<size_t>(-e - 1), '0') + digits;
+        text.append("0.");
+        text.append(static_cast<size_t>(-e - 1), '0');
+        text.append(rounded.digits, static_cast<size_t>(rounded.digitCount));
+        return;
     }
-    const auto integerLength = static_cast<size_t>(e) + 1;
-    if (digits.size() <= integerLength) {
-        return digits + std::string(integerLength - digits.size(), '0');
+    const int integerLength = e + 1;
+    for (int i = 0; i < integerLength; ++i) {
+        text += i < rounded.digitCount ? rounded.digits[i] : '0';
     }
-    return digits.substr(0, integerLength) + "." + digits.substr(integerLength);
+    if (rounded.digitCount > integerLength) {
+        text += '.';
+        text.append(rounded.digits + integerLength,
+                    static_cast<size_t>(rounded.digitCount - integerLength));
+    }
 }
 
-std::string exponentForm(const RoundedDecimal& rounded) {
-    std::string text = rounded.digits.substr(0, 1);
-    if (rounded.digits.size() > 1) {
-        text += "." + rounded.digits.substr(1);
+void appendExponentForm(std::string& text, const RoundedDecimal& rounded) {
+    text += rounded.digits[0];
+    if (rounded.digitCount > 1) {
+        text += '.';
+        text.append(rounded.digits + 1, static_cast<size_t>(rounded.digitCount - 1));
     }
     const int magnitude = std::abs(rounded.exponent);
-    text += rounded.exponent < 0 ? "E-" : "E+";
-    text += (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
-    return text;
+    text.append(rounded.exponent < 0 ? "E-" : "E+");
+    if (magnitude < 10) {
+        text += '0';
+    }
+    text.append(std::to_string(magnitude));
 }
 
 }  // namespace
@@ -69,9 +98,16 @@ std::string numberText(double value) {
         return "0";
     }
     const RoundedDecimal rounded = roundToSignificantDigits(value);
-    const bool plain =
-        rounded.exponent >= kSmallestPlainExponent && rounded.exponent <= kLargestPlainExponent;
-    return (rounded.negative ? "-" : "") + (plain ? plainForm(rounded) : exponentForm(rounded));
+    std::string text;
+    if (rounded.negative) {
+        text += '-';
+    }
+    if (rounded.exponent >= kSmallestPlainExponent && rounded.exponent <= kLargestPlainExponent) {
+        appendPlainForm(text, rounded);
+    } else {
+        appendExponentForm(text, rounded);
+    }
+    return text;
 }
 
 }  // namespace zelanto::coords

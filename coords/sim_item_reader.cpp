@@ -13,6 +13,9 @@ bool isBlank(int c) {
 bool isLineEnd(int c) {
     return c == '\r' || c == '\n';
 }
+bool isSeparatorOrNul(char c) {
+    return c == ',' || c == '\r' || c == '\n' || c == '\0';
+}
 
 }  // namespace
 
@@ -42,8 +45,9 @@ int SimItemReader::get() {
     return c;
 }
 
-bool SimItemReader::atLineEnd() {
-    return isLineEnd(peek());
+bool SimItemReader::atItemEnd() {
+    const int c = peek();
+    return c == ',' || c == kEnd || isLineEnd(c);
 }
 
 void SimItemReader::skipLineEnd() {
@@ -97,7 +101,7 @@ SimItem SimItemReader::quotedItem() {
             ++line_;
         }
     }
-    while (peek() != ',' && peek() != kEnd && !atLineEnd()) {
+    while (!atItemEnd()) {
         get();
     }
     endItem();
@@ -106,8 +110,22 @@ SimItem SimItemReader::quotedItem() {
 
 SimItem SimItemReader::unquotedItem() {
     std::string bytes;
-    while (peek() != ',' && peek() != kEnd && !atLineEnd()) {
-        takeByte(bytes, get());
+    // Takes the buffered bytes up to the next separator in one piece.
+    while (!atItemEnd()) {
+        size_t end = position_;
+        while (end < filled_ && !isSeparatorOrNul(buffer_[end])) {
+            ++end;
+        }
+        if (end == position_) {
+            takeByte(bytes, get());  // a NUL: peek reports it
+            continue;
+        }
+        if (bytes.size() + (end - position_) > kMaxItemBytes) {
+            throw SimItemFailure{SimReadProblem::ItemTooLong, itemLine_,
+                                 platform::fromAnsi(bytes.substr(0, 40))};
+        }
+        bytes.append(buffer_ + position_, end - position_);
+        position_ = end;
     }
     bytes.erase(bytes.find_last_not_of(" \t") + 1);
     endItem();

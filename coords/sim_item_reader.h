@@ -47,7 +47,8 @@ public:
 private:
     int peek();
     int get();
-    bool atLineEnd();
+    // At a comma, a line end or the end of the file.
+    bool atItemEnd();
     void skipLineEnd();
     void skipBlanks();
     void takeByte(std::string& item, int byte);

@@ -66,14 +66,26 @@ size_t utf8SequenceLength(std::string_view rest) {
     return valid;
 }
 
+// ASCII is the same in both encodings, and most items and lines are ASCII only.
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string toAnsi(std::string_view utf8) {
+    if (isAscii(utf8)) {
+        return std::string(utf8);
+    }
     thread_local Converter converter(kAnsiCodePage, "UTF-8");
     return converter.convert(utf8, "?", utf8SequenceLength);
 }
 
 std::string fromAnsi(std::string_view ansi) {
+    if (isAscii(ansi)) {
+        return std::string(ansi);
+    }
     thread_local Converter converter("UTF-8", kAnsiCodePage);
     return converter.convert(ansi, kReplacementCharacter, [](std::string_view) { return 1; });
 }

@@ -2,7 +2,7 @@
 
 #include <locale.h>
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -59,12 +59,18 @@ std::optional<double> parseDecimalNumber(std::string_view text) {
     if (!hasDecimalNumberShape(text)) {
         return std::nullopt;
     }
+    const char* first = text.data() + (text.front() == '+' ? 1 : 0);
+    double value = 0;
+    if (std::from_chars(first, text.data() + text.size(), value).ec == std::errc()) {
+        return value;
+    }
+    // Out of range: too small rounds towards zero, too large is no number.
     const std::string terminated(text);
-    const double value = strtod_l(terminated.c_str(), nullptr, classicLocale());
-    if (!std::isfinite(value)) {
+    const double outside = strtod_l(terminated.c_str(), nullptr, classicLocale());
+    if (!std::isfinite(outside)) {
         return std::nullopt;
     }
-    return value;
+    return outside;
 }
 
 }  // namespace zelanto::platform

@@ -37,8 +37,8 @@ void checkStorable(const CellValue& value) {
     }
 }
 
-CellValue storedForm(const CellValue& value, const CellFormat& format) {
-    if (value.isText() && format.numberFormat != kTextNumberFormat) {
+CellValue storedForm(const CellValue& value, const std::optional<std::string>& numberFormat) {
+    if (value.isText() && numberFormat != kTextNumberFormat) {
         if (const auto number = parseDecimalNumber(value.text())) {
             return *number;
         }
@@ -60,7 +60,7 @@ void SheetModel::setName(std::string name) {
 void SheetModel::setValue(int row, int column, const CellValue& value) {
     checkCellPosition(row, column);
     checkStorable(value);
-    CellValue stored = storedForm(value, effectiveFormat(row, column));
+    CellValue stored = storedForm(value, numberFormatAt(row, column));
     if (!stored.isEmpty()) {
         cells_.touch(row, column).value = std::move(stored);
     } else if (!cells_.at(row, column).value.isEmpty()) {
@@ -145,6 +145,16 @@ const CellFormat& SheetModel::cellFormat(int row, int column) const {
 
 CellFormat SheetModel::effectiveFormat(int row, int column) const {
     return columnFormat(column).overriddenBy(rowFormat(row)).overriddenBy(cellFormat(row, column));
+}
+
+const std::optional<std::string>& SheetModel::numberFormatAt(int row, int column) const {
+    if (const auto& own = cellFormat(row, column).numberFormat) {
+        return own;
+    }
+    if (const auto& ofRow = rowFormat(row).numberFormat) {
+        return ofRow;
+    }
+    return columnFormat(column).numberFormat;
 }
 
 std::optional<double> SheetModel::columnWidth(int column) const {
