@@ -1,0 +1,53 @@
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <memory>
+
+#include "app/app_fonts.h"
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/module1.h"
+#include "app/services.h"
+#include "app/single_instance.h"
+#include "app/steady_pause_clock.h"
+#include "platform/embedded_host.h"
+#include "platform/qt/desktop_services_opener.h"
+#include "platform/qt/message_box_prompts.h"
+#include "platform/qt/process_cad_driver.h"
+
+namespace {
+
+std::filesystem::path programFolder() {
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // The resources live in a static library: nothing else would pull them in.
+    Q_INIT_RESOURCE(zelanto);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zelanto"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelanto/icon.png")));
+    zelanto::app::installFontSubstitutes();
+
+    zelanto::platform::MessageBoxPrompts prompts;
+    zelanto::app::SteadyPauseClock clock;
+    zelanto::app::Module1::setPrompts(&prompts);
+    zelanto::app::Module1::setPauseClock(&clock);
+
+    zelanto::platform::DesktopServicesOpener opener;
+    // The workbook file stays in the cache folder when no application opens it.
+    zelanto::platform::EmbeddedHost host(
+        [&opener](const std::filesystem::path& file) { opener.open(file); });
+    zelanto::platform::ProcessCadDriver cad;
+    zelanto::app::Services services{prompts, host, cad, opener, programFolder()};
+
+    zelanto::app::SingleInstance instance;
+    std::unique_ptr<zelanto::app::Form1> form1;
+    zelanto::app::Form2 form2(instance, [&] {
+        form1 = std::make_unique<zelanto::app::Form1>(services);
+        return form1.get();
+    });
+    return form2.run();
+}

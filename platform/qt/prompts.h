@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zelanto::platform {
+
+// What the program asks of the user: modal message boxes and the open-file dialog, each owned by
+// a window of the program.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // An OK-only box without an icon.
+    virtual void message(QWidget* owner, const QString& text, const QString& title) = 0;
+    // Yes and No, Yes the default button, no icon. True for Yes.
+    virtual bool askYesNo(QWidget* owner, const QString& text, const QString& title) = 0;
+    // The open-file dialog titled `title`, offering the description/pattern pairs of `filters`,
+    // accepting only an existing file. Returns its full path, or the empty text on cancel.
+    virtual QString openFile(QWidget* owner, const QString& title, const QStringList& filters) = 0;
+};
+
+}  // namespace zelanto::platform

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/pause_clock.h"
+#include "platform/cad_driver.h"
+#include "platform/desktop_opener.h"
+
+namespace zelanto::testing {
+
+// Records what would have been done to the CAD program; fails where told to.
+class FakeCadDriver : public platform::CadDriver {
+public:
+    std::vector<std::string> calls;
+    bool startFails = false;
+    bool activateFails = false;
+    bool keysFail = false;
+
+    void start(const std::filesystem::path& program) override {
+        calls.push_back("start " + program.string());
+        if (startFails) {
+            throw platform::CadDriverError("cannot start");
+        }
+    }
+    void activate(const std::string& title) override {
+        calls.push_back("activate " + title);
+        if (activateFails) {
+            throw platform::CadDriverError("no window");
+        }
+    }
+    void sendKeys(const std::string& keys, bool wait) override {
+        calls.push_back((wait ? "keys-wait " : "keys ") + keys);
+        if (keysFail) {
+            throw platform::CadDriverError("no display");
+        }
+    }
+};
+
+class RecordingOpener : public platform::DesktopOpener {
+public:
+    std::vector<std::filesystem::path> opened;
+    bool succeeds = true;
+    bool open(const std::filesystem::path& file) override {
+        opened.push_back(file);
+        return succeeds;
+    }
+};
+
+// A clock that moves on by `stepMs` each time events are processed, so that pauses take no real
+// time; it records every pause's start and what it was asked to wait.
+class SteppingClock : public app::PauseClock {
+public:
+    explicit SteppingClock(int stepMs = 100) : stepMs_(stepMs) {}
+    std::int64_t nowMs() override { return now_; }
+    void processEvents(int) override {
+        QCoreApplication::processEvents();
+        now_ += stepMs_;
+        ++rounds;
+    }
+    int rounds = 0;
+
+private:
+    int stepMs_;
+    std::int64_t now_ = 0;
+};
+
+}  // namespace zelanto::testing
