@@ -1,0 +1,268 @@
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/form1_texts.h"
+#include "app/module1.h"
+#include "app/twips.h"
+#include "cad/scale_list.h"
+#include "platform/file_lookup.h"
+#include "settings/ini_store.h"
+#include "settings/zelanto_settings.h"
+
+namespace zelanto::app {
+namespace {
+
+// Outer sizes in twips; the frame around the client area takes this much of them.
+constexpr int kWindowWidth = 7080;
+constexpr int kCollapsedHeight = 915;
+constexpr int kExpandedHeight = 5000;
+constexpr int kFrameWidth = 120;
+constexpr int kFrameHeight = 420;
+
+constexpr const char* kUiGothic = "MS UI Gothic";
+constexpr const char* kHelpFileName = "zelanto.CHM";
+
+QFont fontOf(const char* family, double points, bool bold = false) {
+    QFont font(QString::fromUtf8(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QPushButton* button(QWidget* parent, const char* text, QRect place, const char* face) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setGeometry(place);
+    // Buttons are drawn in their own face colour, not the system's.
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; }").arg(face));
+    return b;
+}
+
+QLabel* label(QWidget* parent, QRect place, const QFont& font, Qt::Alignment alignment) {
+    auto* l = new QLabel(parent);
+    l->setGeometry(place);
+    l->setFont(font);
+    l->setAlignment(alignment);
+    return l;
+}
+
+QString scaleText(const cad::Scale& scale) {
+    return QString::fromUtf8(scale.text.data(), static_cast<qsizetype>(scale.text.size()));
+}
+
+QString label2Text() {
+    QStringList lines;
+    for (const char* line : texts::kLabel2Lines) {
+        lines << QString::fromUtf8(line);
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+}  // namespace
+
+Form1::Form1(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
+    createWidgets();
+    Form_Load();
+}
+
+void Form1::createWidgets() {
+    const auto at = [this](int left, int top, int width, int height) {
+        return twipsRect(left, top, width, height, this);
+    };
+    const char* lilac = "rgb(192, 192, 255)";
+    setAutoFillBackground(true);
+    setPalette(QPalette(QColor(224, 224, 224)));
+
+    Command1 = button(this, texts::kCommand1Caption, at(4800, 0, 1695, 495), lilac);
+    Label1 = label(this, at(120, 120, 3135, 375), fontOf(kUiGothic, 9.75),
+                   Qt::AlignLeft | Qt::AlignVCenter);
+    Command2 = button(this, texts::kCommand2Caption, at(3120, 0, 1695, 495), lilac);
+    Command3 = button(this, texts::kExpandCaption, at(6480, 0, 495, 495), "white");
+    Command3->setFont(fontOf(kUiGothic, 11.25, true));
+
+    Frame1 = new QGroupBox(text(texts::kFrame1Caption), this);
+    Frame1->setGeometry(at(120, 720, 6735, 3015));
+    Frame1->setFont(fontOf(kUiGothic, 11.25, true));
+    Frame1->setStyleSheet(QStringLiteral(
+        "QGroupBox { background-color: rgb(224, 224, 224); color: rgb(0, 0, 192); }"));
+    Label2 = label(Frame1, at(120, 240, 6495, 2655), fontOf(kUiGothic, 11.25),
+                   Qt::AlignLeft | Qt::AlignTop);
+    Label2->setWordWrap(true);
+    Label2->setStyleSheet(
+        QStringLiteral("QLabel { color: rgb(0, 0, 192); background-color: white; }"));
+
+    Label3 = label(this, at(3000, 4275, 3735, 255), fontOf("ＭＳ ゴシック", 9.75), Qt::AlignCenter);
+    Picture1 = new QWidget(this);
+    Picture1->setGeometry(at(3000, 7320, 375, 255));
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Command4 = button(this, texts::kCommand4Caption, at(2760, 3840, 4095, 300), lilac);
+    Command5 = button(this, texts::kLaunchCaption, at(4800, 0, 1695, 495), lilac);
+    Command5->hide();
+
+    Combo1 = new QComboBox(this);
+    Combo1->setEditable(true);
+    Combo1->setGeometry(at(600, 120, 2175, 315));
+    Combo1->setFont(fontOf(kUiGothic, 9.75));
+    Combo1->setStyleSheet(QStringLiteral("QComboBox { background: white; color: black; }"));
+    Combo1->hide();
+
+    Label4 =
+        label(Frame1, at(5040, 2640, 1575, 255), fontOf(kUiGothic, 9.75, true), Qt::AlignCenter);
+    Label4->setText(text(texts::kHelpLink));
+    Label4->setCursor(Qt::WhatsThisCursor);
+    Label4->raise();  // drawn above the corner of Label2 it lies on
+    Label4->installEventFilter(this);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(at(120, 3840, 2550, 630));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/zelanto/logo.png")));
+    Image1->setToolTip(QStringLiteral("alt=EXE→Excel→Auto_CAD"));
+
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Picture1);
+    setTabOrder(Picture1, Command4);
+    setTabOrder(Command4, Command5);
+    setTabOrder(Command5, Combo1);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Combo1, &QComboBox::editTextChanged, this, &Form1::Combo1_Change);
+}
+
+void Form1::Form_Load() {
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    Label1->setText(text(texts::kChooseSimFile));
+    setOuterSize(kWindowWidth, kCollapsedHeight);
+    setWindowTitle(text(texts::kTitle));
+    Label2->setText(label2Text());
+    Label3->setText(text(texts::kCredit));
+    // Below the bottom edge of the screen: it takes the focus, but is never seen.
+    const QScreen* screen = this->screen();
+    const int screenHeight = screen != nullptr ? screen->geometry().height() : 0;
+    Picture1->move(0, screenHeight + twipsToPixels(100, this));
+    mergeCounter_ = 1;
+    expanded_ = false;
+    cadPath_ =
+        GetIniString(text(settings::kSettingsSection), text(settings::kCadPathKey), settingsFile());
+    startupCadPath_ = cadPath_;
+    for (const cad::Scale& scale : cad::kScales) {
+        Combo1->addItem(scaleText(scale));
+    }
+    Combo1->setEditText(scaleText(cad::kDefaultScale));
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        // Runs once the window is up, as its first activation does.
+        QMetaObject::invokeMethod(this, &Form1::Form_Activate, Qt::QueuedConnection);
+    }
+}
+
+void Form1::Form_Activate() {
+    parkFocus();
+    const std::string name = platform::fileNameAt(cadPath_.toStdString());
+    if (name.ends_with("exe")) {
+        Command4->setText(QString::fromStdString(name) + texts::kSettingDoneSuffix);
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    releaseSheet();
+    event->accept();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label4_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Combo1_Change(const QString& text) {
+    const auto denominator = cad::scaleDenominator(text.toStdString());
+    if (!denominator) {
+        // Anything else never stays: the text snaps back to the default scale.
+        Combo1->setEditText(scaleText(cad::kDefaultScale));
+        scaleDenominator_ = cad::kDefaultScale.denominator;
+        return;
+    }
+    scaleDenominator_ = *denominator;
+}
+
+void Form1::Command3_Click() {
+    if (!expanded_) {
+        setOuterSize(kWindowWidth, kExpandedHeight);
+        Command3->setText(text(texts::kCollapseCaption));
+        expanded_ = true;
+    } else {
+        setOuterSize(kWindowWidth, kCollapsedHeight);
+        Command3->setText(text(texts::kExpandCaption));
+        expanded_ = false;
+    }
+    parkFocus();
+}
+
+void Form1::Label4_Click() {
+    const QString help = inProgramFolder(kHelpFileName);
+    showMinimized();
+    Module1::WaitMs(500);
+    if (platform::fileNameAt(help.toStdString()).empty()) {
+        services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,
+                                  text(texts::kTitle));
+    } else if (!services_.opener.open(help.toStdString())) {
+        services_.prompts.message(this, text(texts::kHelpNotOpened) + "\r\n" + help,
+                                  text(texts::kTitle));
+    }
+}
+
+QString Form1::GetIniString(const QString& garSection, const QString& garKey,
+                            const QString& garFileName) {
+    return QString::fromStdString(settings::GetIniString(
+        garSection.toStdString(), garKey.toStdString(), garFileName.toStdString()));
+}
+
+void Form1::WriteValueString(const QString& garSection, const QString& garKey,
+                             const QString& garValue, const QString& garFileName) {
+    settings::WriteValueString(garSection.toStdString(), garKey.toStdString(),
+                               garValue.toStdString(), garFileName.toStdString());
+}
+
+void Form1::setOuterSize(int widthTwips, int heightTwips) {
+    widthTwips_ = widthTwips;
+    heightTwips_ = heightTwips;
+    setFixedSize(twipsToPixels(widthTwips - kFrameWidth, this),
+                 twipsToPixels(heightTwips - kFrameHeight, this));
+}
+
+void Form1::parkFocus() {
+    Picture1->setFocus();
+}
+
+void Form1::releaseSheet() noexcept {
+    sheet_.release();
+}
+
+QString Form1::inProgramFolder(const char* fileName) const {
+    return QString::fromStdString((services_.programFolder / fileName).string());
+}
+
+QString Form1::settingsFile() const {
+    return QString::fromStdString(settings::settingsFileIn(services_.programFolder).string());
+}
+
+}  // namespace zelanto::app

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+
+#include "app/services.h"
+#include "coords/coordinate_sheet.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace zelanto::app {
+
+// The open-file dialog's filter for SIM files: description, NUL, pattern, NUL.
+QString simDialogFilter();
+
+// The main window: the top row of buttons and the status line, and below it, when expanded, the
+// panel that explains the two functions. Every user action is one of its handlers; it holds what
+// they share from one press to the next.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(Services& services, QWidget* parent = nullptr);
+
+    // The outer size the program last set, in twips.
+    int widthTwips() const { return widthTwips_; }
+    int heightTwips() const { return heightTwips_; }
+    std::int16_t scaleDenominator() const { return scaleDenominator_; }
+    int mergeCounter() const { return mergeCounter_; }
+    const QString& cadPath() const { return cadPath_; }
+    // The window's references to the spreadsheet application, workbook and coordinate sheet.
+    const coords::SheetReferences& sheet() const { return sheet_; }
+
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QComboBox* Combo1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QWidget* Picture1;
+    QGroupBox* Frame1;
+    QLabel* Image1;
+
+    // Settings store operations on INI files.
+    static QString GetIniString(const QString& garSection, const QString& garKey,
+                                const QString& garFileName);
+    static void WriteValueString(const QString& garSection, const QString& garKey,
+                                 const QString& garValue, const QString& garFileName);
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Combo1_Change(const QString& text);
+    void Label4_Click();
+    void PLOT();
+    void SIM_WRITE();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createWidgets();
+    void Form_Load();
+    void Form_Activate();
+    void setOuterSize(int widthTwips, int heightTwips);
+    void parkFocus();
+    void releaseSheet() noexcept;
+    QString inProgramFolder(const char* fileName) const;
+    QString settingsFile() const;
+
+    // Parts of the roads.
+    bool importFile(const coords::SheetReferences& sheet);
+    bool mergeFile(bool& sheetFull);
+    void launchCad();
+    void plotFailed(const QString& text);
+    void sendScriptToCad(const QString& scriptPath);
+
+    Services& services_;
+    QString dialogFilter_;
+    QString simFilePath_;
+    std::int32_t mergeCounter_ = 1;
+    bool expanded_ = false;
+    QString cadPath_;
+    QString startupCadPath_;
+    std::int16_t scaleDenominator_ = 500;
+    coords::SheetReferences sheet_;
+    int widthTwips_ = 0;
+    int heightTwips_ = 0;
+    bool activated_ = false;
+    // A merge press that arrives while another one waits is held back.
+    bool mergeInProgress_ = false;
+};
+
+}  // namespace zelanto::app

@@ -1,0 +1,129 @@
+// The CAD side: choosing the CAD program, starting it, and the plot.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "app/form1_texts.h"
+#include "app/module1.h"
+#include "cad/cad_path.h"
+#include "cad/plot_keys.h"
+#include "cad/plot_script.h"
+#include "platform/file_lookup.h"
+#include "settings/zelanto_settings.h"
+
+namespace zelanto::app {
+namespace {
+
+// The title the spreadsheet host's window carries, and the CAD program's.
+constexpr const char* kSpreadsheetWindowTitle = "Microsoft Excel";
+constexpr const char* kCadWindowTitle = "AutoCAD";
+
+}  // namespace
+
+void Form1::Command4_Click() {
+    services_.prompts.message(this, text(texts::kChooseCadProgram), text(texts::kApplicationTitle));
+    dialogFilter_ = text(texts::kCadFilterDescription) + QChar(0) + "*.exe" + QChar(0);
+    cadPath_ = Module1::ShowOpenDialog(this, dialogFilter_);
+    const std::string name = platform::fileNameAt(cadPath_.toStdString());
+    if (cad::isAcceptedCadProgramName(name)) {
+        services_.prompts.message(this, text(texts::kCadPathAccepted),
+                                  text(texts::kApplicationTitle));
+        Command4->setText(QString::fromStdString(name) + text(texts::kSettingDoneSuffix));
+        WriteValueString(text(settings::kSettingsSection), text(settings::kCadPathKey), cadPath_,
+                         settingsFile());
+    } else {
+        const std::string startupName = platform::fileNameAt(startupCadPath_.toStdString());
+        Command4->setText(QString::fromStdString(startupName) + text(texts::kSettingDoneSuffix));
+        cadPath_ = startupCadPath_;
+    }
+    parkFocus();
+}
+
+void Form1::Command5_Click() {
+    if (Command5->text() == text(texts::kLaunchCaption)) {
+        launchCad();
+        return;
+    }
+    PLOT();
+    releaseSheet();
+}
+
+void Form1::launchCad() {
+    Label1->setText(text(texts::kPleaseWait));
+    try {
+        services_.cad.start(cadPath_.toStdString());
+    } catch (const platform::CadDriverError&) {
+        services_.prompts.message(this, text(texts::kNoCadPathYet), text(texts::kTitle));
+        Command4_Click();
+        services_.prompts.message(this, text(texts::kPressLaunchAgain), text(texts::kTitle));
+        return;
+    }
+    Module1::WaitMs(2000);
+    Label1->setText(text(texts::kPressPlot));
+    Command5->setText(text(texts::kPlotCaption));
+    Combo1->show();
+    Label1->hide();
+    setWindowTitle(text(texts::kChooseScaleTitle));
+}
+
+void Form1::PLOT() {
+    setWindowTitle(text(texts::kMakingScript));
+    showMinimized();
+    services_.prompts.message(this,
+                              text(texts::kNoticeWait) + "\r\n\r\n" + text(texts::kNoticeEnd) +
+                                  "\r\n" + text(texts::kNoticeThanks) + "\r\n\r\n" +
+                                  text(texts::kCredit),
+                              text(texts::kTitle));
+    try {
+        services_.cad.activate(kSpreadsheetWindowTitle);
+    } catch (const platform::CadDriverError&) {
+        // Only brings the sheet forward; the plot does not need it.
+    }
+    const auto scriptPath = services_.programFolder / cad::kPlotScriptFileName;
+    const std::int16_t denominator = scaleDenominator_;
+    const auto worksheet = sheet_.worksheet;
+    try {
+        if (!worksheet || !cad::hasPlottableData(*worksheet)) {
+            services_.prompts.message(this, text(texts::kNoPlottableData), text(texts::kTitle));
+            releaseSheet();
+            close();
+            return;
+        }
+        cad::writePlotScript(*worksheet, denominator, scriptPath);
+    } catch (const cad::PlotValueError& error) {
+        plotFailed(text(texts::kCoordinateNotANumber) + QString::fromStdString(error.found()));
+        return;
+    } catch (const std::exception&) {
+        plotFailed(text(texts::kErrorEnd));
+        return;
+    }
+    sendScriptToCad(QString::fromStdString(scriptPath.string()));
+    releaseSheet();
+    close();
+    QCoreApplication::quit();
+}
+
+void Form1::sendScriptToCad(const QString& scriptPath) {
+    try {
+        services_.cad.activate(kCadWindowTitle);
+        services_.cad.sendKeys(cad::kCoordinateSystemTurnZ, false);
+        services_.cad.sendKeys(cad::kCoordinateSystemTurnX, false);
+        setWindowTitle(text(texts::kRunningScript));
+        services_.cad.sendKeys(cad::runScriptKeys(scriptPath.toStdString()), true);
+    } catch (const platform::CadDriverError&) {
+        // The script is written: the user can still run it by hand.
+        services_.prompts.message(this, text(texts::kCadNotDriven) + "\r\n" + scriptPath,
+                                  text(texts::kTitle));
+    }
+}
+
+void Form1::plotFailed(const QString& message) {
+    services_.prompts.message(this, message, text(texts::kTitle));
+    releaseSheet();
+    close();
+    QCoreApplication::quit();
+}
+
+}  // namespace zelanto::app

@@ -1,0 +1,128 @@
+// "SIM 合体": up to three SIM files one below the other in one sheet, then one merged SIM file.
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/form1.h"
+#include "app/form1_texts.h"
+#include "app/module1.h"
+#include "coords/sim_file_check.h"
+#include "coords/sim_merge.h"
+#include "coords/sim_writer.h"
+
+namespace zelanto::app {
+
+void Form1::Command2_Click() {
+    if (mergeInProgress_) {
+        return;
+    }
+    Command1->setEnabled(false);
+    if (mergeCounter_ > coords::kMergeFileLimit) {
+        services_.prompts.message(
+            this, text(texts::kThreeFilesOnly) + "\r\n" + text(texts::kOrOverFiftyThousand),
+            text(texts::kTitle));
+        SIM_WRITE();
+        return;
+    }
+    dialogFilter_ = simDialogFilter();
+    simFilePath_ = Module1::ShowOpenDialog(this, dialogFilter_);
+    if (!coords::passesSimFileCheck(simFilePath_.toStdString())) {
+        return;
+    }
+    mergeInProgress_ = true;
+    bool sheetFull = false;
+    const bool read = mergeFile(sheetFull);
+    mergeInProgress_ = false;
+    if (sheetFull) {
+        services_.prompts.message(this, text(texts::kSheetFull), text(texts::kTitle));
+        SIM_WRITE();
+        return;
+    }
+    if (!read) {
+        services_.prompts.message(this, text(texts::kCannotOpenSimFile), text(texts::kTitle));
+        Label1->setText(text(texts::kCheckSimFile));
+        parkFocus();
+        mergeCounter_ = 1;
+        releaseSheet();
+        return;
+    }
+    if (services_.prompts.askYesNo(this, text(texts::kFinishQuestion), text(texts::kTitle))) {
+        if (const auto sheet = sheet_.worksheet) {
+            try {
+                sheet->select(1, 1);
+            } catch (const platform::HostError&) {
+                // The writer meets the same host and reports it.
+            }
+        }
+        SIM_WRITE();
+        return;
+    }
+    ++mergeCounter_;
+    parkFocus();
+}
+
+// Reads the chosen file into the sheet: the first file into a new one, later files below the
+// points already there. False on any failure; `sheetFull` when no row was left for this file.
+bool Form1::mergeFile(bool& sheetFull) {
+    try {
+        coords::SimReader reader(simFilePath_.toStdString());
+        Label1->setText(text(texts::kReadingData));
+        reader.skipToFirstPoint();
+        if (mergeCounter_ == 1) {
+            const coords::SheetReferences sheet = coords::startCoordinateWorkbook(services_.host);
+            sheet_ = sheet;
+            coords::nameCoordinateSheet(*sheet.worksheet);
+            Label1->setText(text(texts::kReadingData));
+            coords::layOutCoordinateSheet(*sheet.worksheet);
+            coords::mergeFirstFile(reader, *sheet.worksheet);
+        } else {
+            const auto worksheet = sheet_.worksheet;
+            if (!worksheet) {
+                return false;
+            }
+            const int freeRow = coords::firstFreeRow(*worksheet);
+            Label1->setText(text(texts::kReadingData));
+            if (coords::isMergeSheetFull(freeRow)) {
+                sheetFull = true;
+                return false;
+            }
+            coords::mergeFollowingFile(reader, *worksheet, freeRow);
+        }
+        reader.close();
+        Label1->setText(text(texts::kReadingDone));
+        Module1::WaitMs(1000);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void Form1::SIM_WRITE() {
+    const coords::SheetReferences sheet = sheet_;
+    try {
+        if (sheet.application) {
+            sheet.application->setVisible(true);
+        }
+    } catch (const platform::HostError&) {
+        // The file matters more than the view: writing goes on and reports its own failure.
+    }
+    const auto output = services_.programFolder / coords::kMergedSimFileName;
+    services_.prompts.message(this, text(texts::kRenumbering), text(texts::kWriteStartTitle));
+    try {
+        if (!sheet.worksheet) {
+            throw platform::HostError("no coordinate sheet");
+        }
+        Label1->setText(text(texts::kSavingSimData));
+        coords::writeMergedSim(*sheet.worksheet, output);
+        Label1->setText(text(texts::kSavingDone));
+        services_.prompts.message(this,
+                                  QString::fromStdString(services_.programFolder.string()) +
+                                      text(texts::kSavedTo) + "\r\n\r\n" + text(texts::kCheckLater),
+                                  text(texts::kTitle));
+    } catch (const std::exception&) {
+        services_.prompts.message(this, text(texts::kWriteError), text(texts::kTitle));
+    }
+    releaseSheet();
+    close();
+}
+
+}  // namespace zelanto::app

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace zelanto::cad {
+
+// Keys typed into the CAD program before the script: two turns of its coordinate system, 90
+// degrees about Z, then 180 degrees about the new X, so that the sheet's X runs up the drawing.
+inline constexpr const char* kCoordinateSystemTurnZ = "_ucs _Z 90 ";
+inline constexpr const char* kCoordinateSystemTurnX = "_ucs _x 180 ";
+
+// The keys that make the CAD program run the script: file dialogs off, then "script" with the
+// path and Return. A blank ends an input there, so a path holding one is put between quotes.
+inline std::string runScriptKeys(const std::string& scriptPath) {
+    const bool quoted = scriptPath.find(' ') != std::string::npos;
+    return "filedia 0 script " + (quoted ? "\"" + scriptPath + "\"" : scriptPath) + "\r";
+}
+
+}  // namespace zelanto::cad

@@ -1,0 +1,171 @@
+#include <QComboBox>
+
+#include "settings/ini_store.h"
+#include "settings/zelanto_settings.h"
+#include "tests/app/form1_fixture.h"
+#include "tests/coords/sim_builder.h"
+
+namespace zelanto::testing {
+namespace {
+
+using Form1Cad = Form1Test;
+
+std::string storedCadPath(const std::filesystem::path& folder) {
+    return settings::GetIniString(settings::kSettingsSection, settings::kCadPathKey,
+                                  settings::settingsFileIn(folder));
+}
+
+TEST_F(Form1Cad, AcceptedProgramIsShownAndStored) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("acad.exe", ""))};
+    w.Command4->click();
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(prompts.shown[0].text, "Auto_CADソフト(EXE)を選択してください");
+    EXPECT_EQ(prompts.shown[0].title, "zelanto");
+    EXPECT_EQ(prompts.shown[1].title, "SIMファイルを開く");
+    EXPECT_EQ(prompts.shown[1].text, "Auto_CAD EXEを選択(*.exe)|*.exe");
+    EXPECT_EQ(prompts.shown[2].text, "今後、選択したルートパスからAuto_CADを起動します");
+    EXPECT_EQ(prompts.shown[2].title, "zelanto");
+    EXPECT_EQ(w.Command4->text(), "acad.exe 設定済み");
+    EXPECT_EQ(storedCadPath(folder.path()), (folder / "acad.exe").string());
+    EXPECT_EQ(w.cadPath(), path(folder / "acad.exe"));
+}
+
+TEST_F(Form1Cad, RejectedChoicePutsBackTheStartUpPath) {
+    file("startup.exe", "");
+    settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey,
+                               (folder / "startup.exe").string(),
+                               settings::settingsFileIn(folder.path()));
+    app::Form1& w = start();
+    prompts.paths = {path(file("acad.EXE", "")), path(file("other.Exe", "")), ""};
+    w.Command4->click();  // accepted: stored
+    w.Command4->click();  // "Exe" is refused, silently
+    EXPECT_EQ(prompts.messages().size(), 3);
+    EXPECT_EQ(w.Command4->text(), "startup.exe 設定済み");
+    EXPECT_EQ(w.cadPath(), path(folder / "startup.exe"));
+    EXPECT_EQ(storedCadPath(folder.path()), (folder / "acad.EXE").string());
+    w.Command4->click();  // cancelled
+    EXPECT_EQ(w.cadPath(), path(folder / "startup.exe"));
+}
+
+TEST_F(Form1Cad, RejectedChoiceWithoutAStartUpFileLeavesTheBareSuffix) {
+    app::Form1& w = start();
+    prompts.paths = {""};
+    w.Command4->click();
+    EXPECT_EQ(w.Command4->text(), " 設定済み");
+    EXPECT_FALSE(std::filesystem::exists(settings::settingsFileIn(folder.path())));
+}
+
+class Form1Plot : public Form1Test {
+protected:
+    // Imports `bytes` and starts the CAD program: the window is ready to plot.
+    app::Form1& readyToPlot(const std::string& bytes) {
+        app::Form1& w = start();
+        prompts.paths = {path(file("in.sim", bytes))};
+        w.Command1->click();
+        w.Command5->click();
+        return w;
+    }
+};
+
+TEST_F(Form1Plot, LaunchTurnsTheButtonIntoThePlotButton) {
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    EXPECT_EQ(cad.calls, std::vector<std::string>{"start not found"});
+    EXPECT_EQ(w.Command5->text(), "プロット");
+    EXPECT_TRUE(w.Combo1->isVisible());
+    EXPECT_FALSE(w.Label1->isVisible());
+    EXPECT_EQ(w.Label1->text(), "プロットボタンを押してください");
+    EXPECT_EQ(w.windowTitle(), "縮尺を指定してプロットボタンを押す");
+}
+
+TEST_F(Form1Plot, FailedLaunchAsksForThePathAndStaysInTheLaunchState) {
+    cad.startFails = true;
+    app::Form1& w = start();
+    prompts.paths = {path(file("in.sim", simWithPoints(1))), path(file("acad.exe", ""))};
+    w.Command1->click();
+    w.Command5->click();
+    EXPECT_EQ(prompts.messages(),
+              (QStringList{"Auto_CADソフト(EXE)までの正しいパスがまだ設定されていません",
+                           "Auto_CADソフト(EXE)を選択してください",
+                           "今後、選択したルートパスからAuto_CADを起動します",
+                           "もう一度「Auto_CAD起動」を押してください"}));
+    EXPECT_EQ(w.Command5->text(), "Auto_CAD起動");
+    EXPECT_EQ(w.Label1->text(), "しばらくお待ちください・・・");
+    EXPECT_FALSE(w.Combo1->isVisible());
+
+    cad.startFails = false;
+    w.Command5->click();
+    EXPECT_EQ(cad.calls.back(), "start " + (folder / "acad.exe").string());
+    EXPECT_EQ(w.Command5->text(), "プロット");
+}
+
+TEST_F(Form1Plot, PlotWritesTheScriptAndTypesItIntoTheCadProgram) {
+    app::Form1& w = readyToPlot("A01,1,A1,100,200,1,\r\nA01,2,A2,-50.5,12.25,2,\r\nA99,\r\n");
+    w.Combo1->setCurrentIndex(4);  // "1/500"
+    w.Command5->click();
+    EXPECT_EQ(output("orvik.scr"),
+              "-osnap \r\nlayer m \x83\x76\x83\x8d\x83\x62\x83\x67 \r\ncolor 5\r\n"
+              "point 200,400\r\npoint -101,24.5\r\n"
+              "circle 200,400 0.75\r\ncircle -101,24.5 0.75\r\n"
+              "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl 200.5,401 1.5 90 A1\r\n"
+              "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl -100.5,25.5 1.5 90 A2\r\n"
+              "style      N Y \r\nfiledia 1\r\nzoom e\r\n");
+    const std::string script = (folder / "orvik.scr").string();
+    EXPECT_EQ(cad.calls,
+              (std::vector<std::string>{"start not found", "activate Microsoft Excel",
+                                        "activate AutoCAD", "keys _ucs _Z 90 ", "keys _ucs _x 180 ",
+                                        "keys-wait filedia 0 script " + script + "\r"}));
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_TRUE(prompts.messages()[0].startsWith(
+        "しばらく時間がかかりますので、そのままお待ちください\r\n\r\n"
+        "プロットの終了と共にこの「ZELANTO」も終了します。\r\n"
+        "　　　---ご使用ありがとうございました---\r\n\r\n"));
+    EXPECT_EQ(w.windowTitle(), "スクリプト実行");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.sheet().worksheet, nullptr);
+}
+
+TEST_F(Form1Plot, ScaleChosenInTheListIsUsed) {
+    app::Form1& w = readyToPlot("A01,1,P,100,0,1,\r\nA99,\r\n");
+    w.Combo1->setCurrentIndex(3);  // "1/300"
+    w.Command5->click();
+    EXPECT_NE(output("orvik.scr").find("point 333.333333333333,0\r\n"), std::string::npos);
+}
+
+TEST_F(Form1Plot, NoPlottableDataLeavesTheScriptAlone) {
+    file("orvik.scr", "old");
+    app::Form1& w = readyToPlot("A01,1,,100,200,1,\r\nA99,\r\n");
+    w.Command5->click();
+    EXPECT_EQ(prompts.messages().back(), "プロット可能なデータがありません");
+    EXPECT_EQ(output("orvik.scr"), "old");
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(Form1Plot, CadWindowThatCannotBeDrivenGetsThePathOfTheScript) {
+    app::Form1& w = readyToPlot(simWithPoints(2));
+    cad.activateFails = true;
+    w.Command5->click();
+    EXPECT_TRUE(std::filesystem::exists(folder / "orvik.scr"));
+    EXPECT_TRUE(prompts.messages().back().endsWith(path(folder / "orvik.scr")));
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(Form1Plot, ScriptPathWithBlanksIsQuoted) {
+    services.programFolder = folder / "my programs";
+    std::filesystem::create_directory(services.programFolder);
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    w.Command5->click();
+    EXPECT_EQ(cad.calls.back(), "keys-wait filedia 0 script \"" +
+                                    (folder / "my programs/orvik.scr").string() + "\"\r");
+}
+
+TEST_F(Form1Plot, UnwritableScriptEndsWithTheErrorMessage) {
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    services.programFolder = folder / "gone";
+    w.Command5->click();
+    EXPECT_EQ(prompts.messages().back(), "エラーが発生しました　終了します");
+    EXPECT_FALSE(w.isVisible());
+}
+
+}  // namespace
+}  // namespace zelanto::testing

@@ -1,0 +1,109 @@
+#include <QTimer>
+
+#include "coords/coordinate_sheet.h"
+#include "tests/app/form1_fixture.h"
+#include "tests/coords/sim_builder.h"
+
+namespace zelanto::testing {
+namespace {
+
+using platform::CellValue;
+using Form1Import = Form1Test;
+
+TEST_F(Form1Import, CancelledOrRejectedFilesStartNothing) {
+    app::Form1& w = start();
+    file("points.Sim", simWithPoints(1));
+    file("points.txt", simWithPoints(1));
+    prompts.paths = {"", path(folder / "points.Sim"), path(folder / "points.txt"),
+                     path(folder / "gone.sim")};
+    for (int press = 0; press < 4; ++press) {
+        w.Command1->click();
+    }
+    EXPECT_FALSE(w.Command2->isEnabled());
+    EXPECT_TRUE(host.applications().empty());
+    EXPECT_TRUE(prompts.messages().isEmpty());
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを選択してください・・・");
+    ASSERT_EQ(prompts.shown.size(), 4u);
+    EXPECT_EQ(prompts.shown[0].title, "SIMファイルを開く");
+    EXPECT_EQ(prompts.shown[0].text, "SIMファイル(*.sim)|*.sim");
+}
+
+TEST_F(Form1Import, GoodFileFillsAndShowsTheSheetAndOffersTheCadLaunch) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("pointsSIM", simWithPoints(3)))};  // no dot needed
+    w.Command1->click();
+    EXPECT_EQ(w.Label1->text(), "Auto_CAD起動ボタンを押してください");
+    EXPECT_FALSE(w.Command1->isVisible());
+    EXPECT_TRUE(w.Command5->isVisible());
+    EXPECT_EQ(w.Command5->text(), "Auto_CAD起動");
+    EXPECT_FALSE(w.Command2->isEnabled());
+    EXPECT_TRUE(w.Picture1->hasFocus());
+    EXPECT_TRUE(prompts.messages().isEmpty());
+    EXPECT_GE(clock.rounds, 20);  // two pauses of a second
+    ASSERT_EQ(host.applications().size(), 1u);
+    EXPECT_TRUE(host.applications()[0]->visible());
+    ASSERT_EQ(shownWorkbooks.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(shownWorkbooks[0]));
+    EXPECT_EQ(cell(5, coords::kNameColumn), CellValue("P3"));
+    EXPECT_TRUE(cell(6, coords::kNumberColumn).isEmpty());
+}
+
+TEST_F(Form1Import, FailuresTakeTheErrorPathAndASecondAttemptSucceeds) {
+    app::Form1& w = start();
+    std::string badY = simWithPoints(6);
+    badY.replace(badY.find("-5.25"), 5, "abc");
+    prompts.paths = {path(file("a.sim", simWithPoints(3, false))), path(file("b.sim", badY)),
+                     path(file("c.sim", simWithPoints(2)))};
+
+    w.Command1->click();
+    EXPECT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
+    EXPECT_EQ(prompts.shown.back().title, "ZELANTO");
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
+    EXPECT_TRUE(w.Command1->isVisible());
+    EXPECT_FALSE(w.Command5->isVisible());
+    EXPECT_FALSE(host.applications()[0]->visible());
+    EXPECT_EQ(cell(4, coords::kNameColumn), CellValue("P2"));  // kept in the hidden sheet
+    EXPECT_TRUE(cell(5, coords::kNumberColumn).isEmpty());
+
+    w.Command1->click();
+    EXPECT_EQ(cell(7, coords::kXColumn), CellValue(5.5));
+    EXPECT_TRUE(cell(7, coords::kYColumn).isEmpty());
+
+    w.Command1->click();
+    EXPECT_EQ(host.applications().size(), 3u);
+    EXPECT_TRUE(host.applications()[2]->visible());
+    EXPECT_TRUE(w.Command5->isVisible());
+}
+
+TEST_F(Form1Import, FailingHostCallInTheReadingIsTheErrorPath) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("a.sim", simWithPoints(3)))};
+    // Creating the sheet takes 28 calls; the 35th writes into the second point.
+    host.failOnCall(host.calls() + 35);
+    w.Command1->click();
+    EXPECT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
+}
+
+TEST_F(Form1Import, PressDuringThePauseNeverCorruptsTheSheet) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("a.sim", simWithPoints(3))), path(file("b.sim", simWithPoints(2)))};
+    bool pressed = false;
+    // The second press arrives while the first import pauses.
+    QTimer::singleShot(0, &w, [&] {
+        pressed = true;
+        w.Command1->click();
+    });
+    w.Command1->click();
+    EXPECT_TRUE(pressed);
+    ASSERT_EQ(host.applications().size(), 2u);
+    EXPECT_TRUE(host.applications()[0]->visible());
+    EXPECT_TRUE(host.applications()[1]->visible());
+    const auto& first = host.applications()[0]->workbooks()[0]->sheet();
+    EXPECT_EQ(first.value(5, coords::kNameColumn), CellValue("P3"));
+    EXPECT_EQ(cell(4, coords::kNameColumn), CellValue("P2"));  // the window holds the newer one
+    EXPECT_TRUE(cell(5, coords::kNameColumn).isEmpty());
+}
+
+}  // namespace
+}  // namespace zelanto::testing

@@ -1,0 +1,119 @@
+#include "coords/coordinate_sheet.h"
+#include "tests/app/form1_fixture.h"
+#include "tests/coords/sim_builder.h"
+
+namespace zelanto::testing {
+namespace {
+
+using platform::CellValue;
+using Form1Merge = Form1Test;
+
+const std::string kMergedHeader =
+    "Z00,/orvik simformat ver.1.0/,\r\n"
+    "G00,01,SIM\x8d\xc0\x95\x57\x83\x66\x81\x5b\x83\x5e\x88\xea\x97\x97,\r\n"
+    "Z00,/\x8d\xc0\x95\x57\x83\x66\x81\x5b\x83\x5e/,\r\n"
+    "A00,\r\n";
+
+TEST_F(Form1Merge, TwoFilesAnsweringNoThenYesWriteOneRenumberedFile) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("a.sim", simWithPoints(3))), path(file("b.SIM", simWithPoints(2)))};
+    prompts.answers = {false, true};
+    w.Command2->click();
+    EXPECT_FALSE(w.Command1->isEnabled());
+    EXPECT_EQ(w.mergeCounter(), 2);
+    EXPECT_EQ(w.Label1->text(), "データの読込み終了・・・");
+    EXPECT_FALSE(host.applications()[0]->visible());
+    EXPECT_EQ(cell(5, coords::kNumberColumn), CellValue(3.0));
+
+    w.Command2->click();
+    EXPECT_EQ(output("orvik.sim"), kMergedHeader +
+                                       "A01,1,P1,1.5,-1.25,1,\r\n"
+                                       "A01,2,P2,2.5,-2.25,2,\r\n"
+                                       "A01,3,P3,3.5,-3.25,3,\r\n"
+                                       "A01,4,P1,1.5,-1.25,1,\r\n"
+                                       "A01,5,P2,2.5,-2.25,2,\r\n"
+                                       "A99,\r\n");
+    ASSERT_EQ(prompts.shown.size(), 6u);
+    EXPECT_EQ(prompts.shown[1].text, "これで終了しますか？");
+    EXPECT_EQ(prompts.shown[1].title, "ZELANTO");
+    EXPECT_EQ(prompts.shown[4].text, "電算Noは連番に書き換えます");
+    EXPECT_EQ(prompts.shown[4].title, "書き込み開始・・・");
+    EXPECT_EQ(
+        prompts.shown[5].text,
+        path(folder.path()) +
+            " へ保存が終了しました\r\n\r\n拡張子は「orvik.sim」です　後で確認しておいてください");
+    EXPECT_EQ(w.Label1->text(), "保存終了・・・・・");
+    EXPECT_TRUE(host.applications()[0]->visible());
+    EXPECT_EQ(host.applications()[0]->workbooks()[0]->sheet().activeCell().row, 1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.sheet().worksheet, nullptr);
+}
+
+TEST_F(Form1Merge, AFourthPressWritesTheThreeFiles) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("a.sim", simWithPoints(1))), path(file("b.sim", simWithPoints(1))),
+                     path(file("c.sim", simWithPoints(1)))};
+    prompts.answers = {false, false, false};
+    for (int press = 0; press < 3; ++press) {
+        w.Command2->click();
+    }
+    EXPECT_EQ(w.mergeCounter(), 4);
+    w.Command2->click();
+    EXPECT_EQ(prompts.messages().front(),
+              "SIM 合体は３ファィルしか出来ません\r\nあるいはデータが５万点を越えています");
+    EXPECT_NE(output("orvik.sim").find("A01,3,P1,1.5,-1.25,1,\r\nA99,\r\n"), std::string::npos);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(Form1Merge, FullSheetReadsNoFurtherFile) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("big.sim", simWithPoints(60000))),
+                     path(file("b.sim", simWithPoints(2)))};
+    prompts.answers = {false};
+    w.Command2->click();
+    EXPECT_EQ(cell(50002, coords::kNumberColumn), CellValue(50000.0));
+    EXPECT_TRUE(cell(50003, coords::kNumberColumn).isEmpty());
+    w.Command2->click();
+    EXPECT_EQ(prompts.messages().front(), "すでに５万点以上達しましたので終了します");
+    const std::string merged = output("orvik.sim");
+    EXPECT_NE(merged.find("A01,50000,P50000,"), std::string::npos);
+    EXPECT_EQ(merged.find("A01,50001,"), std::string::npos);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(Form1Merge, FailureDropsTheSheetAndStartsOverWithAFirstFile) {
+    app::Form1& w = start();
+    prompts.paths = {path(file("a.sim", simWithPoints(2))),
+                     path(file("b.sim", simWithPoints(2, false))), "",
+                     path(file("c.sim", simWithPoints(1)))};
+    prompts.answers = {false, false};
+    w.Command2->click();
+    w.Command2->click();
+    EXPECT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
+    EXPECT_EQ(w.mergeCounter(), 1);
+    EXPECT_EQ(w.sheet().worksheet, nullptr);
+    // The points read before the failure stay in the workbook the window let go of.
+    EXPECT_EQ(host.applications()[0]->workbooks()[0]->sheet().value(5, 1), CellValue(5.0));
+
+    w.Command2->click();  // cancelled: nothing moves
+    EXPECT_EQ(w.mergeCounter(), 1);
+    w.Command2->click();
+    EXPECT_EQ(host.applications().size(), 2u);
+    EXPECT_EQ(cell(3, coords::kNumberColumn), CellValue(1.0));
+    EXPECT_FALSE(w.Command1->isEnabled());
+}
+
+TEST_F(Form1Merge, UnwritableProgramFolderEndsWithTheWriteError) {
+    services.programFolder = folder / "missing";
+    app::Form1& w = start();
+    prompts.paths = {path(file("a.sim", simWithPoints(1)))};
+    prompts.answers = {true};
+    w.Command2->click();
+    EXPECT_EQ(prompts.messages().back(), "書き込みエラーです　終了します");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(host.applications()[0]->visible());
+}
+
+}  // namespace
+}  // namespace zelanto::testing
