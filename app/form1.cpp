@@ -53,6 +53,24 @@ QLabel* label(QWidget* parent, QRect place, const QFont& font, Qt::Alignment ali
     return l;
 }
 
+// The substituted Japanese fonts run larger than the ones the layout was made for: a label's
+// text is shrunk until it fits its box, so that nothing is cut off.
+void fitTextIntoLabel(QLabel* label) {
+    const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+    QFont font = label->font();
+    while (font.pointSizeF() > 6 &&
+           QFontMetrics(font).boundingRect(label->contentsRect(), flags, label->text()).height() >
+               label->contentsRect().height()) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    while (font.pointSizeF() > 6 &&
+           QFontMetrics(font).horizontalAdvance(label->text()) > label->contentsRect().width() &&
+           !label->wordWrap()) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
+}
+
 QString scaleText(const cad::Scale& scale) {
     return QString::fromUtf8(scale.text.data(), static_cast<qsizetype>(scale.text.size()));
 }
@@ -146,7 +164,9 @@ void Form1::Form_Load() {
     setOuterSize(kWindowWidth, kCollapsedHeight);
     setWindowTitle(text(texts::kTitle));
     Label2->setText(label2Text());
+    fitTextIntoLabel(Label2);
     Label3->setText(text(texts::kCredit));
+    fitTextIntoLabel(Label3);
     // Below the bottom edge of the screen: it takes the focus, but is never seen.
     const QScreen* screen = this->screen();
     const int screenHeight = screen != nullptr ? screen->geometry().height() : 0;

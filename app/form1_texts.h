@@ -69,7 +69,7 @@ inline constexpr const char* kLabel2Lines[] = {
 };
 
 // Texts of our own.
-inline constexpr char kCredit[] = "ZELANTO 測量座標ツール　© 2026 ZELANTO 開発チーム";
+inline constexpr char kCredit[] = "© 2026 ZELANTO 開発チーム";
 inline constexpr char kHelpMissing[] = "ヘルプファイルが見つかりません。";
 inline constexpr char kHelpNotOpened[] = "ヘルプファイルを開けませんでした。";
 inline constexpr char kSheetNotCreated[] = "座標シートを作成できませんでした。";
