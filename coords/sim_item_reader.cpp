@@ -105,7 +105,7 @@ SimItem SimItemReader::quotedItem() {
         get();
     }
     endItem();
-    return SimItem{platform::fromAnsi(bytes), itemLine_};
+    return SimItem{platform::fromAnsi(std::move(bytes)), itemLine_};
 }
 
 SimItem SimItemReader::unquotedItem() {
@@ -129,7 +129,7 @@ SimItem SimItemReader::unquotedItem() {
     }
     bytes.erase(bytes.find_last_not_of(" \t") + 1);
     endItem();
-    return SimItem{platform::fromAnsi(bytes), itemLine_};
+    return SimItem{platform::fromAnsi(std::move(bytes)), itemLine_};
 }
 
 void SimItemReader::endItem() {

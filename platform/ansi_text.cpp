@@ -90,4 +90,8 @@ std::string fromAnsi(std::string_view ansi) {
     return converter.convert(ansi, kReplacementCharacter, [](std::string_view) { return 1; });
 }
 
+std::string fromAnsi(std::string&& ansi) {
+    return isAscii(ansi) ? std::move(ansi) : fromAnsi(std::string_view(ansi));
+}
+
 }  // namespace zelanto::platform

@@ -52,7 +52,9 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     key = trimBlanks(key);
     const auto found = findSection(section);
     if (!found) {
-        insertLine(lines_.size(), "[" + std::string(section) + "]");
+        std::string sectionLine = "[";
+        sectionLine.append(section).append("]");
+        insertLine(lines_.size(), sectionLine);
         insertLine(lines_.size(), formatKeyLine(key, value));
         return;
     }

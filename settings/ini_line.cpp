@@ -54,7 +54,7 @@ std::string formatKeyLine(std::string_view name, std::string_view value) {
     // of double quotes keeps such a value as it was.
     const bool readsBackAsItIs = trimBlanks(value) == value && !isQuoted(value);
     const std::string stored =
-        readsBackAsItIs ? std::string(value) : "\"" + std::string(value) + "\"";
+        readsBackAsItIs ? std::string(value) : std::string("\"").append(value).append("\"");
     return std::string(name) + "=" + stored;
 }
 
