@@ -82,16 +82,12 @@ std::string toAnsi(std::string_view utf8) {
     return converter.convert(utf8, "?", utf8SequenceLength);
 }
 
-std::string fromAnsi(std::string_view ansi) {
+std::string fromAnsi(std::string ansi) {
     if (isAscii(ansi)) {
-        return std::string(ansi);
+        return ansi;
     }
     thread_local Converter converter("UTF-8", kAnsiCodePage);
     return converter.convert(ansi, kReplacementCharacter, [](std::string_view) { return 1; });
-}
-
-std::string fromAnsi(std::string&& ansi) {
-    return isAscii(ansi) ? std::move(ansi) : fromAnsi(std::string_view(ansi));
 }
 
 }  // namespace zelanto::platform

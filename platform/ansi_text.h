@@ -12,8 +12,6 @@ namespace zelanto::platform {
 std::string toAnsi(std::string_view utf8);
 
 // Bytes that are not valid code page 932 become U+FFFD.
-std::string fromAnsi(std::string_view ansi);
-// The same, reusing the bytes when they are ASCII only.
-std::string fromAnsi(std::string&& ansi);
+std::string fromAnsi(std::string ansi);
 
 }  // namespace zelanto::platform

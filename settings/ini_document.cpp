@@ -17,7 +17,8 @@ char asciiLower(char c) {
 // Compared as UTF-8: in code page 932 the second byte of a double-byte character can be an ASCII
 // letter, which must not be folded.
 bool sameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(platform::fromAnsi(a), platform::fromAnsi(b),
+    return std::ranges::equal(platform::fromAnsi(std::string(a)),
+                              platform::fromAnsi(std::string(b)),
                               [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 

@@ -50,7 +50,7 @@ std::string GetIniString(const std::string& garSection, const std::string& garKe
     }
     // Like the reader's buffer, the text ends at a NUL.
     const std::string_view text = std::string_view(*value).substr(0, value->find('\0'));
-    return platform::fromAnsi(cutToBytes(text, kMaxValueBytes));
+    return platform::fromAnsi(std::string(cutToBytes(text, kMaxValueBytes)));
 }
 
 void WriteValueString(const std::string& garSection, const std::string& garKey,
