@@ -72,6 +72,8 @@ inline constexpr const char* kLabel2Lines[] = {
 inline constexpr char kCredit[] = "© 2026 ZELANTO 開発チーム";
 inline constexpr char kHelpMissing[] = "ヘルプファイルが見つかりません。";
 inline constexpr char kHelpNotOpened[] = "ヘルプファイルを開けませんでした。";
+inline constexpr char kSheetNotOpened[] =
+    "座標シートを開くアプリケーションが見つかりませんでした。シートは次のファイルに保存してあります。";
 inline constexpr char kSheetNotCreated[] = "座標シートを作成できませんでした。";
 inline constexpr char kCadNotDriven[] =
     "Auto_CADへスクリプトの実行を送れませんでした。\r\n"

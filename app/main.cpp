@@ -8,6 +8,7 @@
 #include "app/form2.h"
 #include "app/module1.h"
 #include "app/services.h"
+#include "app/sheet_opener.h"
 #include "app/single_instance.h"
 #include "app/steady_pause_clock.h"
 #include "platform/embedded_host.h"
@@ -37,9 +38,7 @@ int main(int argc, char* argv[]) {
     zelanto::app::Module1::setPauseClock(&clock);
 
     zelanto::platform::DesktopServicesOpener opener;
-    // The workbook file stays in the cache folder when no application opens it.
-    zelanto::platform::EmbeddedHost host(
-        [&opener](const std::filesystem::path& file) { opener.open(file); });
+    zelanto::platform::EmbeddedHost host(zelanto::app::sheetOpener(opener, prompts));
     zelanto::platform::ProcessCadDriver cad;
     zelanto::app::Services services{prompts, host, cad, opener, programFolder()};
 

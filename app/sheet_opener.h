@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/desktop_opener.h"
+#include "platform/embedded_host.h"
+#include "platform/qt/prompts.h"
+
+namespace zelanto::app {
+
+// How a shown workbook reaches the user: its .xlsx file is opened with the desktop's application
+// for it; when there is none, or it fails to start, the user is told where the file is.
+platform::Opener sheetOpener(platform::DesktopOpener& opener, platform::Prompts& prompts);
+
+}  // namespace zelanto::app
