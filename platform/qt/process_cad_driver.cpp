@@ -3,11 +3,23 @@
 #include <QFile>
 #include <QProcess>
 
+#include "platform/x11/key_typing.h"
+#include "platform/x11/window_activation.h"
+#include "platform/x11/x11_error.h"
+
 namespace zelanto::platform {
 namespace {
 
-[[noreturn]] void cannotDrive() {
-    throw CadDriverError("the CAD window cannot be driven yet: no window activation or keystrokes");
+// Runs one X11 operation and reports its failure as the CAD driver's.
+template <typename Operation>
+void onX11(Operation operation) {
+    try {
+        operation();
+    } catch (const x11::NoDisplayError&) {
+        throw CadDriverError("the CAD window cannot be driven without an X11 display");
+    } catch (const x11::X11Error& error) {
+        throw CadDriverError(std::string("the CAD window cannot be driven: ") + error.what());
+    }
 }
 
 }  // namespace
@@ -20,12 +32,12 @@ void ProcessCadDriver::start(const std::filesystem::path& program) {
     }
 }
 
-void ProcessCadDriver::activate(const std::string&) {
-    cannotDrive();
+void ProcessCadDriver::activate(const std::string& title) {
+    onX11([&] { x11::activateWindow(title); });
 }
 
-void ProcessCadDriver::sendKeys(const std::string&, bool) {
-    cannotDrive();
+void ProcessCadDriver::sendKeys(const std::string& keys, bool wait) {
+    onX11([&] { x11::typeKeys(keys, wait ? x11::KeyWait::untilProcessed : x11::KeyWait::no); });
 }
 
 }  // namespace zelanto::platform

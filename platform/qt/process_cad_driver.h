@@ -4,8 +4,8 @@
 
 namespace zelanto::platform {
 
-// Starts the CAD program as a detached process. Activating its window and typing into it are not
-// available yet: both report that the window cannot be driven.
+// Starts the CAD program as a detached process; activates its window and types into it on the
+// X11 display.
 class ProcessCadDriver : public CadDriver {
 public:
     void start(const std::filesystem::path& program) override;

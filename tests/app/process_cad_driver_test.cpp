@@ -1,13 +1,17 @@
 #include "platform/qt/process_cad_driver.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/platform/scoped_environment.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::platform {
 namespace {
 
+using ::testing::HasSubstr;
 using testing::TempFolder;
+using ::testing::ThrowsMessage;
 
 TEST(ProcessCadDriver, StartsAnExecutable) {
     ProcessCadDriver driver;
@@ -25,10 +29,14 @@ TEST(ProcessCadDriver, ReportsAtOnceWhatCannotBeStarted) {
     EXPECT_THROW(driver.start(folder / "acad.exe"), CadDriverError);
 }
 
-TEST(ProcessCadDriver, CannotDriveTheWindowYet) {
+TEST(ProcessCadDriver, SaysThatTheWindowCannotBeDrivenWithoutAnX11Display) {
+    const testing::ScopedEnvironment noDisplay("DISPLAY", std::nullopt);
     ProcessCadDriver driver;
-    EXPECT_THROW(driver.activate("CAD"), CadDriverError);
-    EXPECT_THROW(driver.sendKeys("line\r", true), CadDriverError);
+
+    EXPECT_THAT([&] { driver.activate("AutoCAD"); },
+                ThrowsMessage<CadDriverError>(HasSubstr("without an X11 display")));
+    EXPECT_THAT([&] { driver.sendKeys("line\r", true); },
+                ThrowsMessage<CadDriverError>(HasSubstr("without an X11 display")));
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+#include "platform/x11/key_typing.h"
+
+#include "platform/x11/display_connection.h"
+#include "platform/x11/key_runs.h"
+#include "platform/x11/keycode_binding.h"
+#include "platform/x11/keysyms.h"
+#include "platform/x11/libxdo.h"
+#include "platform/x11/ping.h"
+#include "platform/x11/x11_error.h"
+
+namespace zelanto::platform::x11 {
+namespace {
+
+// Into the current window libxdo sends XTEST events, which every program takes as real keys;
+// events sent to a named window are synthetic, and many programs ignore those.
+void typeRun(Display* display, std::span<const KeySym> keys) {
+    const Xdo xdo = makeXdo(display);
+    for (const KeySym key : keys) {
+        if (xdo_send_keysequence_window(xdo.get(), CURRENTWINDOW, keysymName(key).c_str(), 0) !=
+            XDO_SUCCESS) {
+            throw X11Error("cannot type the key " + keysymName(key));
+        }
+    }
+    XSync(display, False);
+}
+
+}  // namespace
+
+void typeKeys(std::string_view keys, KeyWait wait, std::chrono::milliseconds timeout) {
+    const DisplayConnection connection;
+    Display* display = connection.get();
+    const std::vector<KeySym> keysyms = keysymsOf(keys);
+    const Window target = pingableFocusWindow(display);
+    const std::vector<KeyCode> unused = unusedKeycodes(display);
+    const auto onKeyboard = [display](KeySym keysym) { return isOnKeyboard(display, keysym); };
+    for (const KeyRun& run : splitIntoRuns(keysyms, onKeyboard, unused.size())) {
+        const KeycodeBinding binding(display, unused, run.missing);
+        typeRun(display, run.keys);
+        // Keycodes are unbound only once the window has read the keys typed with them.
+        if (wait == KeyWait::untilProcessed || !run.missing.empty()) {
+            waitUntilProcessed(display, target, timeout);
+        }
+    }
+}
+
+}  // namespace zelanto::platform::x11

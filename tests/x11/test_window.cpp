@@ -1,0 +1,104 @@
+#include "tests/x11/test_window.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "tests/x11/wait_until.h"
+
+namespace zelanto::testing {
+namespace {
+
+bool hasName(Display* display, Window window, const std::string& title) {
+    char* name = nullptr;
+    const bool same = XFetchName(display, window, &name) != 0 && title == name;
+    XFree(name);
+    return same;
+}
+
+// Searches the whole tree: a window manager puts clients inside frames.
+Window findWindow(Display* display, Window parent, const std::function<bool(Window)>& wanted) {
+    Window root = None;
+    Window ignored = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(display, parent, &root, &ignored, &children, &count);
+    Window found = None;
+    for (unsigned int i = 0; i < count && found == None; ++i) {
+        found = wanted(children[i]) ? children[i] : findWindow(display, children[i], wanted);
+    }
+    XFree(children);
+    return found;
+}
+
+void setTitle(Display* display, Window window, const WindowSpec& spec) {
+    if (!spec.netWmNameOnly) {
+        XStoreName(display, window, spec.title.c_str());
+        return;
+    }
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(spec.title.data()),
+                    static_cast<int>(spec.title.size()));
+}
+
+}  // namespace
+
+TestWindow::TestWindow(Display* display, const WindowSpec& spec)
+    : display_(display),
+      window_(XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 100, 0, 0, 0)) {
+    setTitle(display, window_, spec);
+    XWMHints hints{};
+    hints.flags = InputHint;
+    hints.input = True;
+    XSetWMHints(display, window_, &hints);
+    if (spec.listsPing) {
+        Atom ping = XInternAtom(display, "_NET_WM_PING", False);
+        XSetWMProtocols(display, window_, &ping, 1);
+    }
+    XMapWindow(display, window_);
+    XFlush(display);
+    if (!waitUntil([this] { return isViewable(display_, window_); })) {
+        throw std::runtime_error("the test window was not shown");
+    }
+}
+
+TestWindow::~TestWindow() {
+    XDestroyWindow(display_, window_);
+    XSync(display_, False);
+}
+
+bool isViewable(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+Window waitForWindow(Display* display, const std::string& title) {
+    Window window = None;
+    waitUntil([&] {
+        window = findWindow(display, DefaultRootWindow(display), [&](Window candidate) {
+            return hasName(display, candidate, title) && isViewable(display, candidate);
+        });
+        return window != None;
+    });
+    return window;
+}
+
+void focus(Display* display, Window window) {
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    if (!waitUntil([&] { return focusedWindow(display) == window; })) {
+        throw std::runtime_error("the window did not get the focus");
+    }
+}
+
+Window focusedWindow(Display* display) {
+    Window window = None;
+    int revertTo = 0;
+    XGetInputFocus(display, &window, &revertTo);
+    return window;
+}
+
+}  // namespace zelanto::testing

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <string>
+
+namespace zelanto::testing {
+
+struct WindowSpec {
+    std::string title;
+    // The title only as UTF-8 _NET_WM_NAME, as some programs set it; otherwise only as WM_NAME.
+    bool netWmNameOnly = false;
+    // Lists _NET_WM_PING, which the test never answers.
+    bool listsPing = false;
+};
+
+// A top-level window of the test's own, shown until the object goes.
+class TestWindow {
+public:
+    TestWindow(Display* display, const WindowSpec& spec);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    Window window() const { return window_; }
+
+private:
+    Display* display_;
+    Window window_;
+};
+
+bool isViewable(Display* display, Window window);
+
+// The viewable window whose WM_NAME is `title`, once there is one; None after 10 s.
+Window waitForWindow(Display* display, const std::string& title);
+
+// Gives `window` the input focus and waits until it has it.
+void focus(Display* display, Window window);
+
+Window focusedWindow(Display* display);
+
+}  // namespace zelanto::testing
