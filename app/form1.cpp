@@ -222,6 +222,8 @@ void Form1::Combo1_Change(const QString& text) {
         return;
     }
     scaleDenominator_ = *denominator;
+    // The list's selection follows the entry shown, so that the arrow keys move on from it.
+    Combo1->setCurrentIndex(Combo1->findText(text));
 }
 
 void Form1::Command3_Click() {

@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
@@ -83,6 +84,18 @@ TEST_F(Form1Shell, ScaleListSnapsBackToTheDefault) {
     w.Combo1->setEditText("1/500 ");
     EXPECT_EQ(w.Combo1->currentText(), "1/500");
     EXPECT_EQ(w.scaleDenominator(), 500);
+}
+
+TEST_F(Form1Shell, ArrowKeysInTheScaleListMoveFromTheEntryShown) {
+    app::Form1& w = start();
+    w.Combo1->show();
+    w.Combo1->setFocus();
+    QTest::keyClick(w.Combo1, Qt::Key_Up);
+    EXPECT_EQ(w.Combo1->currentText(), "1/300");
+    EXPECT_EQ(w.scaleDenominator(), 300);
+    QTest::keyClick(w.Combo1, Qt::Key_Down);
+    QTest::keyClick(w.Combo1, Qt::Key_Down);
+    EXPECT_EQ(w.scaleDenominator(), 600);
 }
 
 TEST_F(Form1Shell, HelpOpensTheHelpFileAndTellsWhenItIsMissing) {

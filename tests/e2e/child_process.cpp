@@ -1,4 +1,5 @@
 #include "tests/e2e/child_process.h"
+#include "tests/x11/wait_until.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -49,7 +50,7 @@ ChildProcess::~ChildProcess() {
 }
 
 std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
-    waitFor(
+    waitUntil(
         [this] {
             int status = 0;
             if (!status_ && waitpid(pid_, &status, WNOHANG) == pid_) {

@@ -33,17 +33,4 @@ private:
 // failed.
 std::string shellOutput(const std::string& command);
 
-// Polls `condition` every 20 ms until it holds or `timeout` has passed.
-template <typename Condition>
-bool waitFor(Condition condition, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 }  // namespace zelanto::testing

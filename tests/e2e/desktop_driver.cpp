@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "tests/e2e/child_process.h"
+#include "tests/x11/wait_until.h"
 
 namespace zelanto::testing {
 namespace {
@@ -33,7 +34,7 @@ std::string firstOtherThan(const std::string& ids, const std::string& except) {
 std::string DesktopDriver::waitForWindow(const std::string& title, int seconds,
                                          const std::string& except) {
     std::string found;
-    waitFor(
+    waitUntil(
         [&] {
             found = firstOtherThan(shellOutput("xdotool search --onlyvisible --name " +
                                                quoted("^" + title + "$") + " 2>/dev/null"),
@@ -45,7 +46,7 @@ std::string DesktopDriver::waitForWindow(const std::string& title, int seconds,
 }
 
 bool DesktopDriver::windowGone(const std::string& id, int seconds) {
-    return waitFor(
+    return waitUntil(
         [&] {
             return shellOutput("xdotool search --onlyvisible --name . 2>/dev/null").find(id) ==
                    std::string::npos;

@@ -7,8 +7,9 @@
 
 #include "tests/e2e/child_process.h"
 #include "tests/e2e/desktop_driver.h"
-#include "tests/e2e/x11_session.h"
 #include "tests/temp_folder.h"
+#include "tests/x11/virtual_display.h"
+#include "tests/x11/wait_until.h"
 
 namespace zelanto::testing {
 namespace {
@@ -76,7 +77,8 @@ protected:
         ASSERT_TRUE(driver.windowGone(box));
     }
 
-    X11Session session;
+    VirtualDisplay display;
+    WindowManager windowManager{display.connection()};
     TempFolder folder;
     DesktopDriver driver;
 };
@@ -111,7 +113,6 @@ TEST_F(ZelantoEndToEnd, MergeOfTwoFilesAnsweringNoThenYes) {
     EXPECT_NE(readBytes(folder / "opened").find(".xlsx"), std::string::npos);
 }
 
-#ifdef ZELANTO_FAKECAD
 TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
     const auto cad = folder / "program" / "fakecad.exe";
     fs::copy_file(ZELANTO_FAKECAD, cad);
@@ -128,7 +129,7 @@ TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
 
     driver.clickAt(main, kCommand1X, kTopRowY);
     chooseFile(points);
-    ASSERT_TRUE(waitFor([&] { return fs::exists(folder / "opened"); }, std::chrono::seconds(20)));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(folder / "opened"); }, std::chrono::seconds(20)));
     driver.clickAt(main, kCommand1X, kTopRowY);  // "Auto_CAD起動" in the same place
     ASSERT_EQ(driver.waitForWindow("縮尺を指定してプロットボタンを押す"), main);
     ASSERT_FALSE(driver.waitForWindow("AutoCAD.*").empty());
@@ -149,14 +150,13 @@ TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
               "style      N Y \r\nfiledia 1\r\nzoom e\r\n");
     const auto log = folder / "fakecad.log";
     EXPECT_TRUE(
-        waitFor([&] { return fs::exists(log.string() + ".drawing"); }, std::chrono::seconds(10)));
+        waitUntil([&] { return fs::exists(log.string() + ".drawing"); }, std::chrono::seconds(10)));
     EXPECT_EQ(readBytes(log), "_ucs _Z 90 _ucs _x 180 filedia 0 script " + script + "\r");
     const std::string drawing = readBytes(log.string() + ".drawing");
     EXPECT_NE(drawing.find("POINT 400,800"), std::string::npos) << drawing;
     EXPECT_NE(drawing.find("TEXT -201.5,50 1.5 90 点2"), std::string::npos) << drawing;
     shellOutput("pkill -f " + cad.string());
 }
-#endif
 
 TEST_F(ZelantoEndToEnd, SecondCopyEndsAtOnceWithoutAWindow) {
     const auto first = startZelanto();
