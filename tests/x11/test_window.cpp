@@ -33,28 +33,28 @@ Window findWindow(Display* display, Window parent, const std::function<bool(Wind
     return found;
 }
 
-void setTitle(Display* display, Window window, const WindowSpec& spec) {
-    if (!spec.netWmNameOnly) {
-        XStoreName(display, window, spec.title.c_str());
+void setTitle(Display* display, Window window, const WindowOptions& options) {
+    if (!options.netWmNameOnly) {
+        XStoreName(display, window, options.title.c_str());
         return;
     }
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
                     XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(spec.title.data()),
-                    static_cast<int>(spec.title.size()));
+                    reinterpret_cast<const unsigned char*>(options.title.data()),
+                    static_cast<int>(options.title.size()));
 }
 
 }  // namespace
 
-TestWindow::TestWindow(Display* display, const WindowSpec& spec)
+TestWindow::TestWindow(Display* display, const WindowOptions& options)
     : display_(display),
       window_(XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 100, 0, 0, 0)) {
-    setTitle(display, window_, spec);
+    setTitle(display, window_, options);
     XWMHints hints{};
     hints.flags = InputHint;
     hints.input = True;
     XSetWMHints(display, window_, &hints);
-    if (spec.listsPing) {
+    if (options.listsPing) {
         Atom ping = XInternAtom(display, "_NET_WM_PING", False);
         XSetWMProtocols(display, window_, &ping, 1);
     }

@@ -6,7 +6,7 @@
 
 namespace zelanto::testing {
 
-struct WindowSpec {
+struct WindowOptions {
     std::string title;
     // The title only as UTF-8 _NET_WM_NAME, as some programs set it; otherwise only as WM_NAME.
     bool netWmNameOnly = false;
@@ -17,7 +17,7 @@ struct WindowSpec {
 // A top-level window of the test's own, shown until the object goes.
 class TestWindow {
 public:
-    TestWindow(Display* display, const WindowSpec& spec);
+    TestWindow(Display* display, const WindowOptions& options);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
