@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/first_show.h"
 #include "app/form1_texts.h"
 #include "app/module1.h"
 #include "app/twips.h"
@@ -88,6 +89,7 @@ QString label2Text() {
 Form1::Form1(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     createWidgets();
     Form_Load();
+    onFirstShown(this, [this] { Form_Activate(); });
 }
 
 void Form1::createWidgets() {
@@ -180,15 +182,6 @@ void Form1::Form_Load() {
         Combo1->addItem(scaleText(scale));
     }
     Combo1->setEditText(scaleText(cad::kDefaultScale));
-}
-
-void Form1::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        // Runs once the window is up, as its first activation does.
-        QMetaObject::invokeMethod(this, &Form1::Form_Activate, Qt::QueuedConnection);
-    }
 }
 
 void Form1::Form_Activate() {

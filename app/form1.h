@@ -65,7 +65,6 @@ public:
     void SIM_WRITE();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -97,7 +96,6 @@ private:
     coords::SheetReferences sheet_;
     int widthTwips_ = 0;
     int heightTwips_ = 0;
-    bool activated_ = false;
     // A merge press that arrives while another one waits is held back.
     bool mergeInProgress_ = false;
 };

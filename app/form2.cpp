@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "app/first_show.h"
 #include "app/module1.h"
 #include "app/twips.h"
 
@@ -48,6 +49,7 @@ Form2::Form2(SingleInstance& instance, MainWindowFactory createMainWindow, QDate
     // No window is shown between closing the splash and showing the main window: that moment
     // must not end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
+    onFirstShown(this, [this] { Form_Activate(); });
     createWidgets();
 }
 
@@ -89,15 +91,6 @@ void Form2::Form_Load() {
         return;
     }
     show();
-}
-
-void Form2::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        // Runs once the window is up, as its first activation does.
-        QMetaObject::invokeMethod(this, &Form2::Form_Activate, Qt::QueuedConnection);
-    }
 }
 
 void Form2::Form_Activate() {

@@ -36,9 +36,6 @@ public:
     QLabel* lblProductName;
     QLabel* Label1;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void createWidgets();
     void Form_Activate();
@@ -48,7 +45,6 @@ private:
     SingleInstance& instance_;
     MainWindowFactory createMainWindow_;
     QDate today_;
-    bool activated_ = false;
 };
 
 }  // namespace zelanto::app
