@@ -44,8 +44,6 @@ public:
 
     void close();
 
-    const std::filesystem::path& file() const { return file_; }
-
     // The number in a coordinate item of `point`; an empty item is 0.
     double coordinateValue(const SimPoint& point, SimItemRole role) const;
 

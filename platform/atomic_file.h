@@ -31,8 +31,6 @@ public:
     void write(std::string_view bytes);
     void commit();
 
-    const std::filesystem::path& target() const { return target_; }
-
 private:
     void discard() noexcept;
 
