@@ -16,8 +16,7 @@
 namespace zelanto::app {
 namespace {
 
-// The title the spreadsheet host's window carries, and the CAD program's.
-constexpr const char* kSpreadsheetWindowTitle = "Microsoft Excel";
+// The title the CAD program's window carries.
 constexpr const char* kCadWindowTitle = "AutoCAD";
 
 }  // namespace
@@ -77,9 +76,10 @@ void Form1::PLOT() {
                                   text(texts::kCredit),
                               text(texts::kTitle));
     try {
-        services_.cad.activate(kSpreadsheetWindowTitle);
-    } catch (const platform::CadDriverError&) {
-        // Only brings the sheet forward; the plot does not need it.
+        services_.cad.activate(sheet_.application ? sheet_.application->windowTitle()
+                                                  : platform::kSpreadsheetWindowTitle);
+    } catch (const std::exception&) {
+        // Only brings the sheet forward (a CadDriverError or a HostError); the plot goes on.
     }
     const auto scriptPath = services_.programFolder / cad::kPlotScriptFileName;
     const std::int16_t denominator = scaleDenominator_;

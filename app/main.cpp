@@ -11,6 +11,7 @@
 #include "app/sheet_opener.h"
 #include "app/single_instance.h"
 #include "app/steady_pause_clock.h"
+#include "platform/calc/calc_host_loader.h"
 #include "platform/embedded_host.h"
 #include "platform/qt/desktop_services_opener.h"
 #include "platform/qt/message_box_prompts.h"
@@ -38,7 +39,12 @@ int main(int argc, char* argv[]) {
     zelanto::app::Module1::setPauseClock(&clock);
 
     zelanto::platform::DesktopServicesOpener opener;
-    zelanto::platform::EmbeddedHost host(zelanto::app::sheetOpener(opener, prompts));
+    zelanto::platform::EmbeddedHost embeddedHost(zelanto::app::sheetOpener(opener, prompts));
+    // LibreOffice Calc where it is installed; the window paints while Calc takes its time.
+    const auto calcHost = zelanto::platform::calc::loadCalcHost(
+        programFolder(),
+        {[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }});
+    zelanto::platform::SpreadsheetHost& host = calcHost ? *calcHost : embeddedHost;
     zelanto::platform::ProcessCadDriver cad;
     zelanto::app::Services services{prompts, host, cad, opener, programFolder()};
 

@@ -1,23 +1,16 @@
 #include "platform/sheet_model.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
-#include "platform/decimal_number.h"
+#include "platform/cell_input.h"
 #include "platform/spreadsheet_host.h"
 
 namespace zelanto::platform {
 namespace {
 
-// The host's limits on sheet names and cell texts, in characters.
+// The host's limit on sheet names, in characters.
 constexpr std::ptrdiff_t kMaxSheetNameLength = 31;
-constexpr std::ptrdiff_t kMaxTextLength = 32767;
-
-std::ptrdiff_t characterCount(const std::string& utf8) {
-    return std::count_if(utf8.begin(), utf8.end(),
-                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-}
 
 void checkSheetName(const std::string& name) {
     const bool fits = !name.empty() && characterCount(name) <= kMaxSheetNameLength;
@@ -26,24 +19,6 @@ void checkSheetName(const std::string& name) {
     if (!fits || !plain) {
         throw HostError("not a valid sheet name: \"" + name + "\"");
     }
-}
-
-void checkStorable(const CellValue& value) {
-    if (value.isNumber() && !std::isfinite(value.number())) {
-        throw HostError("a cell cannot hold an infinite number or NaN");
-    }
-    if (value.isText() && characterCount(value.text()) > kMaxTextLength) {
-        throw HostError("a cell holds at most 32767 characters");
-    }
-}
-
-CellValue storedForm(const CellValue& value, const std::optional<std::string>& numberFormat) {
-    if (value.isText() && numberFormat != kTextNumberFormat) {
-        if (const auto number = parseDecimalNumber(value.text())) {
-            return *number;
-        }
-    }
-    return value;
 }
 
 }  // namespace
@@ -60,7 +35,7 @@ void SheetModel::setName(std::string name) {
 void SheetModel::setValue(int row, int column, const CellValue& value) {
     checkCellPosition(row, column);
     checkStorable(value);
-    CellValue stored = storedForm(value, numberFormatAt(row, column));
+    CellValue stored = storedForm(value, numberFormatAt(row, column) == kTextNumberFormat);
     if (!stored.isEmpty()) {
         cells_.touch(row, column).value = std::move(stored);
     } else if (!cells_.at(row, column).value.isEmpty()) {

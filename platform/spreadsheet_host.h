@@ -54,6 +54,9 @@ public:
     virtual std::shared_ptr<Worksheet> worksheet(const std::string& name) = 0;
 };
 
+// The title that the spreadsheet application's main window begins with.
+inline constexpr const char* kSpreadsheetWindowTitle = "Microsoft Excel";
+
 // One running instance of the spreadsheet application. Dropping the last reference never
 // closes what the user sees.
 class SpreadsheetApplication {
@@ -62,6 +65,8 @@ public:
     // A new workbook with one worksheet named "Sheet1".
     virtual std::shared_ptr<Workbook> addWorkbook() = 0;
     virtual void setVisible(bool visible) = 0;
+    // The title of the window that shows the workbook, by which the plot brings it forward.
+    virtual std::string windowTitle() { return kSpreadsheetWindowTitle; }
 };
 
 // Starts application instances: each call a new one, invisible until shown.

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/cell_value.h"
+#include "platform/range_address.h"
+
+namespace zelanto::platform::calc {
+
+// A block of cells and their values, row by row.
+struct CellBlock {
+    RangeAddress range;
+    std::vector<CellValue> values;
+};
+
+}  // namespace zelanto::platform::calc

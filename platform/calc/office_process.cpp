@@ -1,0 +1,95 @@
+#include "platform/calc/office_process.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "platform/calc/office_profile.h"
+#include "platform/spreadsheet_host.h"
+
+extern char** environ;
+
+namespace zelanto::platform::calc {
+namespace {
+
+// Calc's own library in LibreOffice's program folder: LibreOffice may be installed without it.
+constexpr const char* kCalcLibrary = "libsclo.so";
+
+}  // namespace
+
+std::optional<std::filesystem::path> findOffice(const std::string& searchPath) {
+    std::istringstream folders(searchPath);
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        const auto candidate = std::filesystem::path(folder.empty() ? "." : folder) / "soffice";
+        if (::access(candidate.c_str(), X_OK) == 0) {
+            std::error_code error;
+            auto resolved = std::filesystem::canonical(candidate, error);
+            if (!error && std::filesystem::exists(resolved.parent_path() / kCalcLibrary)) {
+                return resolved;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string uniquePipeName() {
+    std::random_device random;
+    std::ostringstream name;
+    name << "zelanto-" << ::getpid() << '-' << std::hex << random() << random();
+    return name.str();
+}
+
+std::vector<std::string> officeArguments(const OfficeSettings& settings, const std::string& pipe) {
+    std::vector<std::string> arguments{
+        settings.program.string(),
+        "-env:UserInstallation=" + fileUrl(settings.profile),
+        "--invisible",
+        "--norestore",
+        "--nologo",
+        "--nodefault",
+        "--accept=pipe,name=" + pipe + ";urp;StarOffice.ComponentContext",
+    };
+    if (settings.headless) {
+        arguments.push_back("--headless");
+    }
+    return arguments;
+}
+
+void startOffice(const OfficeSettings& settings, const std::string& pipe) {
+    std::vector<std::string> arguments = officeArguments(settings, pipe);
+    std::vector<char*> argv;
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    // It keeps none of the program's files open, so that no one waits for it on a pipe.
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    for (const int descriptor : {0, 1, 2}) {
+        posix_spawn_file_actions_addopen(&files, descriptor, "/dev/null", O_RDWR, 0);
+    }
+    posix_spawn_file_actions_addclosefrom_np(&files, 3);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv[0], &files, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0) {
+        throw HostError("cannot start " + settings.program.string() + ": " + std::strerror(error));
+    }
+    // soffice ends at once when it hands the pipe to a running instance, or much later; either
+    // way it is collected, and the program does not wait for it.
+    std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
+}
+
+}  // namespace zelanto::platform::calc

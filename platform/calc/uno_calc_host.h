@@ -1,0 +1,14 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/calc/office_settings.h"
+#include "platform/spreadsheet_host.h"
+
+namespace zelanto::platform::calc {
+
+// The spreadsheet host in our LibreOffice instance as the settings describe it; the instance is
+// started with the first application.
+std::unique_ptr<SpreadsheetHost> makeCalcHost(const OfficeSettings& settings);
+
+}  // namespace zelanto::platform::calc
