@@ -9,9 +9,7 @@
 #include "platform/calc/calc_host_entry.h"
 #include "tests/calc_host/test_office.h"
 #include "tests/calc_host/uno_probe.h"
-#include "tests/e2e/child_process.h"
-#include "tests/e2e/desktop_driver.h"
-#include "tests/temp_folder.h"
+#include "tests/e2e/zelanto_under_test.h"
 #include "tests/x11/virtual_display.h"
 #include "tests/x11/wait_until.h"
 
@@ -20,48 +18,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Button centres in twips, from the main window's layout.
-constexpr int kCommand1X = 4800 + 1695 / 2;  // "SIM 読込み", later "Auto_CAD起動"/"プロット"
-constexpr int kTopRowY = 495 / 2;
-constexpr int kCombo1X = 600 + 600;
-constexpr int kCombo1Y = 120 + 315 / 2;
-
 // The first document of a fresh profile, in the English user interface of LANG=C.UTF-8.
 constexpr const char* kCalcWindow = "Untitled 1 - LibreOffice Calc";
 
 class CalcEndToEnd : public ::testing::Test {
 protected:
     CalcEndToEnd() {
-        fs::create_directories(folder / "program");
-        fs::copy_file(ZELANTO_BINARY, folder / "program" / "zelanto");
-        fs::copy_file(ZELANTO_CALC_MODULE, folder / "program" / platform::calc::kCalcHostModule);
-        fs::copy_file(ZELANTO_FAKECAD, folder / "program" / "fakecad.exe");
-        writeBytes(folder / "program" / "zelanto.ini",
-                   "[ZELANTO\x90\xdd\x92\xe8]\r\nROOT=" +
-                       (folder / "program" / "fakecad.exe").string() + "\r\n");
-        fs::create_directories(folder / "runtime");
-        fs::permissions(folder / "runtime", fs::perms::owner_all);
-        fs::create_directories(folder / "bin");
-        writeBytes(folder / "bin" / "xdg-open",
-                   "#!/bin/sh\necho \"$1\" >> '" + (folder / "opened").string() + "'\n");
-        fs::permissions(folder / "bin" / "xdg-open", fs::perms::owner_all);
-        writeBytes(folder / "points.sim",
-                   "G00,01,test,\r\nA00,\r\nA01,1,A1,100,200,1,\r\nA01,2,A2,-50.5,12.25,2,\r\n"
-                   "A99,\r\n");
+        installation.install(ZELANTO_CALC_MODULE, platform::calc::kCalcHostModule);
+        installation.setCadPath(installation.install(ZELANTO_FAKECAD, "fakecad.exe"));
+        installation.writeFile("points.sim",
+                               "G00,01,test,\r\nA00,\r\nA01,1,A1,100,200,1,\r\n"
+                               "A01,2,A2,-50.5,12.25,2,\r\nA99,\r\n");
     }
     ~CalcEndToEnd() override { endOffice(profile()); }
 
-    fs::path profile() const { return folder / "cache" / "zelanto" / "libreoffice"; }
+    fs::path profile() const { return installation.folder() / "cache" / "zelanto" / "libreoffice"; }
 
     std::unique_ptr<ChildProcess> startZelanto(const std::string& path) {
-        return std::make_unique<ChildProcess>(
-            (folder / "program" / "zelanto").string(), std::vector<std::string>{},
-            std::vector<std::string>{"XDG_RUNTIME_DIR=" + (folder / "runtime").string(),
-                                     "XDG_CACHE_HOME=" + (folder / "cache").string(),
-                                     "PATH=" + (folder / "bin").string() + path,
-                                     "FAKECAD_LOG=" + (folder / "fakecad.log").string(),
-                                     "QT_QPA_PLATFORM=xcb", "LANG=C.UTF-8",
-                                     "ASAN_OPTIONS=detect_leaks=0"});
+        return installation.start(path);
     }
 
     // Clicks the button in Command1's place. The pointer first goes to the status line (or the
@@ -75,17 +49,12 @@ protected:
     // Presses "SIM 読込み" and picks points.sim in the open-file dialog.
     void importPoints(const std::string& main) {
         pressCommand1(main);
-        const std::string dialog = driver.waitForWindow("SIMファイルを開く");
-        ASSERT_FALSE(dialog.empty());
-        driver.activate(dialog);
-        driver.type((folder / "points.sim").string());
-        driver.key("Return");
-        ASSERT_TRUE(driver.windowGone(dialog));
+        chooseFile(driver, installation.folder() / "points.sim");
     }
 
     VirtualDisplay display;
     WindowManager windowManager{display.connection()};
-    TempFolder folder;
+    ZelantoUnderTest installation;
     DesktopDriver driver;
 };
 
@@ -101,7 +70,7 @@ TEST_F(CalcEndToEnd, AnEditInCalcBeforeThePlotArrivesInTheScriptAndCalcStaysOpen
     // LibreOffice's first start with a new profile takes a while.
     const std::string calc = driver.waitForWindow(kCalcWindow, 120);
     ASSERT_FALSE(calc.empty());
-    EXPECT_FALSE(fs::exists(folder / "opened"));
+    EXPECT_FALSE(fs::exists(installation.folder() / "opened"));
 
     // The user renames the first point: from A1 (the title) down to B3.
     driver.activate(calc);
@@ -120,7 +89,7 @@ TEST_F(CalcEndToEnd, AnEditInCalcBeforeThePlotArrivesInTheScriptAndCalcStaysOpen
     driver.key("Return");
     ASSERT_EQ(zelanto->waitForExit(std::chrono::seconds(30)), 0);
 
-    const std::string script = readBytes(folder / "program" / "orvik.scr");
+    const std::string script = readBytes(installation.programFolder() / "orvik.scr");
     EXPECT_NE(script.find("text j bl 200.5,401 1.5 90 EDITED\r\n"), std::string::npos) << script;
     EXPECT_NE(script.find("text j bl -100.5,25.5 1.5 90 A2\r\n"), std::string::npos) << script;
     UnoProbe probe(*settings);
@@ -137,8 +106,9 @@ TEST_F(CalcEndToEnd, WithoutLibreOfficeTheWindowKeepsTheEmbeddedHost) {
     const std::string main = driver.waitForWindow("ZELANTO");
     ASSERT_FALSE(main.empty());
     importPoints(main);
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(folder / "opened"); }, std::chrono::seconds(20)));
-    EXPECT_NE(readBytes(folder / "opened").find(".xlsx"), std::string::npos);
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(installation.folder() / "opened"); },
+                          std::chrono::seconds(20)));
+    EXPECT_NE(readBytes(installation.folder() / "opened").find(".xlsx"), std::string::npos);
     EXPECT_TRUE(officeProcesses(profile()).empty());
 }
 

@@ -5,9 +5,7 @@
 
 #include <filesystem>
 
-#include "tests/e2e/child_process.h"
-#include "tests/e2e/desktop_driver.h"
-#include "tests/temp_folder.h"
+#include "tests/e2e/zelanto_under_test.h"
 #include "tests/x11/virtual_display.h"
 #include "tests/x11/wait_until.h"
 
@@ -16,56 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Button centres in twips, from the main window's layout.
-constexpr int kCommand1X = 4800 + 1695 / 2;  // "SIM 読込み", later "Auto_CAD起動"/"プロット"
-constexpr int kCommand2X = 3120 + 1695 / 2;  // "SIM 合体"
-constexpr int kTopRowY = 495 / 2;
-constexpr int kCombo1X = 600 + 600;
-constexpr int kCombo1Y = 120 + 315 / 2;
-
 class ZelantoEndToEnd : public ::testing::Test {
 protected:
-    ZelantoEndToEnd() {
-        // The program folder holds the executable, so that its files land here.
-        fs::create_directories(folder / "program");
-        fs::copy_file(ZELANTO_BINARY, program(), fs::copy_options::overwrite_existing);
-        fs::create_directories(folder / "runtime");
-        fs::permissions(folder / "runtime", fs::perms::owner_all);
-        // Opening the .xlsx is recorded instead of starting a spreadsheet application.
-        fs::create_directories(folder / "bin");
-        writeBytes(folder / "bin" / "xdg-open",
-                   "#!/bin/sh\necho \"$1\" >> '" + (folder / "opened").string() + "'\n");
-        fs::permissions(folder / "bin" / "xdg-open", fs::perms::owner_all);
-    }
-
-    fs::path program() const { return folder / "program" / "zelanto"; }
-
     std::unique_ptr<ChildProcess> startZelanto() {
-        return std::make_unique<ChildProcess>(
-            program().string(), std::vector<std::string>{},
-            std::vector<std::string>{
-                "XDG_RUNTIME_DIR=" + (folder / "runtime").string(),
-                "XDG_CACHE_HOME=" + (folder / "cache").string(),
-                "PATH=" + (folder / "bin").string() + ":" + getenv("PATH"),
-                "FAKECAD_LOG=" + (folder / "fakecad.log").string(), "QT_QPA_PLATFORM=xcb",
-                "LANG=C.UTF-8",
-                // X libraries keep a few allocations to the end; they are not ours.
-                "ASAN_OPTIONS=detect_leaks=0"});
+        return installation.start(std::string(":") + getenv("PATH"));
     }
-
     fs::path sim(const std::string& name, const std::string& bytes) {
-        writeBytes(folder / name, bytes);
-        return folder / name;
-    }
-
-    // Types a path into the open-file dialog and accepts it.
-    void chooseFile(const fs::path& file) {
-        const std::string dialog = driver.waitForWindow("SIMファイルを開く");
-        ASSERT_FALSE(dialog.empty());
-        driver.activate(dialog);
-        driver.type(file.string());
-        driver.key("Return");
-        ASSERT_TRUE(driver.windowGone(dialog));
+        return installation.writeFile(name, bytes);
     }
 
     // Answers the next message box titled `title` (not the main window) with `key`.
@@ -79,7 +34,7 @@ protected:
 
     VirtualDisplay display;
     WindowManager windowManager{display.connection()};
-    TempFolder folder;
+    ZelantoUnderTest installation;
     DesktopDriver driver;
 };
 
@@ -87,21 +42,21 @@ TEST_F(ZelantoEndToEnd, MergeOfTwoFilesAnsweringNoThenYes) {
     const auto a =
         sim("a.sim", "A01,001,P1,100.5,200.25,10,\r\nA01,002,\"A,1\",-5,0.001,2.5,\r\nA99,\r\n");
     const auto b = sim("b.SIM", "A00,\nA01,7,\x93\x5f\x33,12.5,7.25,,\nA99,\n");
-    const auto zelanto = startZelanto();
+    const auto program = startZelanto();
     const std::string main = driver.waitForWindow("ZELANTO");
     ASSERT_FALSE(main.empty());
 
     driver.clickAt(main, kCommand2X, kTopRowY);
-    chooseFile(a);
+    chooseFile(driver, a);
     answer("ZELANTO", main, "Escape");  // "これで終了しますか？": No
     driver.clickAt(main, kCommand2X, kTopRowY);
-    chooseFile(b);
+    chooseFile(driver, b);
     answer("ZELANTO", main, "Return");  // Yes
     answer("書き込み開始・・・", main, "Return");
     answer("ZELANTO", main, "Return");  // where the file went
-    ASSERT_EQ(zelanto->waitForExit(std::chrono::seconds(20)), 0);
+    ASSERT_EQ(program->waitForExit(std::chrono::seconds(20)), 0);
 
-    EXPECT_EQ(readBytes(folder / "program" / "orvik.sim"),
+    EXPECT_EQ(readBytes(installation.programFolder() / "orvik.sim"),
               "Z00,/orvik simformat ver.1.0/,\r\n"
               "G00,01,SIM\x8d\xc0\x95\x57\x83\x66\x81\x5b\x83\x5e\x88\xea\x97\x97,\r\n"
               "Z00,/\x8d\xc0\x95\x57\x83\x66\x81\x5b\x83\x5e/,\r\n"
@@ -110,26 +65,25 @@ TEST_F(ZelantoEndToEnd, MergeOfTwoFilesAnsweringNoThenYes) {
               "A01,2,\"A,1\",-5,0.001,2.5,\r\n"
               "A01,3,\x93\x5f\x33,12.5,7.25,0,\r\n"
               "A99,\r\n");
-    EXPECT_NE(readBytes(folder / "opened").find(".xlsx"), std::string::npos);
+    EXPECT_NE(readBytes(installation.folder() / "opened").find(".xlsx"), std::string::npos);
 }
 
 TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
-    const auto cad = folder / "program" / "fakecad.exe";
-    fs::copy_file(ZELANTO_FAKECAD, cad);
-    writeBytes(folder / "program" / "zelanto.ini",
-               "[ZELANTO\x90\xdd\x92\xe8]\r\nROOT=" + cad.string() + "\r\n");
+    const auto cad = installation.install(ZELANTO_FAKECAD, "fakecad.exe");
+    installation.setCadPath(cad);
     const auto points = sim("points.sim",
                             "G00,01,test,\r\nA00,\r\n"
                             "A01,1,A1,100,200,1,\r\n"
                             "A01,2,\x93\x5f\x32,-50.5,12.25,2,\r\n"
                             "A99,\r\n");
-    const auto zelanto = startZelanto();
+    const auto program = startZelanto();
     const std::string main = driver.waitForWindow("ZELANTO");
     ASSERT_FALSE(main.empty());
 
     driver.clickAt(main, kCommand1X, kTopRowY);
-    chooseFile(points);
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(folder / "opened"); }, std::chrono::seconds(20)));
+    chooseFile(driver, points);
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(installation.folder() / "opened"); },
+                          std::chrono::seconds(20)));
     driver.clickAt(main, kCommand1X, kTopRowY);  // "Auto_CAD起動" in the same place
     ASSERT_EQ(driver.waitForWindow("縮尺を指定してプロットボタンを押す"), main);
     ASSERT_FALSE(driver.waitForWindow("AutoCAD.*").empty());
@@ -138,9 +92,9 @@ TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
     driver.key("Up Up");                         // "1/500" → "1/300" → "1/250"
     driver.clickAt(main, kCommand1X, kTopRowY);  // "プロット"
     answer("ZELANTO", main, "Return");           // the notice
-    ASSERT_EQ(zelanto->waitForExit(std::chrono::seconds(30)), 0);
+    ASSERT_EQ(program->waitForExit(std::chrono::seconds(30)), 0);
 
-    const std::string script = (folder / "program" / "orvik.scr").string();
+    const std::string script = (installation.programFolder() / "orvik.scr").string();
     EXPECT_EQ(readBytes(script),
               "-osnap \r\nlayer m \x83\x76\x83\x8d\x83\x62\x83\x67 \r\ncolor 5\r\n"
               "point 400,800\r\npoint -202,49\r\n"
@@ -148,7 +102,7 @@ TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
               "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl 400.5,801 1.5 90 A1\r\n"
               "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl -201.5,50 1.5 90 \x93\x5f\x32\r\n"
               "style      N Y \r\nfiledia 1\r\nzoom e\r\n");
-    const auto log = folder / "fakecad.log";
+    const auto log = installation.folder() / "fakecad.log";
     EXPECT_TRUE(
         waitUntil([&] { return fs::exists(log.string() + ".drawing"); }, std::chrono::seconds(10)));
     EXPECT_EQ(readBytes(log), "_ucs _Z 90 _ucs _x 180 filedia 0 script " + script + "\r");
