@@ -12,17 +12,23 @@ namespace zelanto::platform {
 FileError::FileError(const std::filesystem::path& path, const std::string& what)
     : std::runtime_error(path.string() + ": " + what), path_(path) {}
 
-AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
-    const auto folder = target_.has_parent_path() ? target_.parent_path() : ".";
+int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& created) {
+    const auto folder = target.has_parent_path() ? target.parent_path() : ".";
+    // Appended piece by piece: "." + name trips a false -Wrestrict in GCC 12's Release build.
     std::string name = ".";
-    name += target_.filename().string();
+    name += target.filename().string();
     name += ".XXXXXX";
     std::string pattern = (folder / name).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
-        throw FileError(target_, std::strerror(errno));
+        throw FileError(target, std::strerror(errno));
     }
-    temporary_ = pattern;
+    created = pattern;
+    return fd;
+}
+
+AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
+    const int fd = createTemporaryBeside(target_, temporary_);
     file_ = fdopen(fd, "wb");
     if (file_ == nullptr) {
         const int error = errno;

@@ -25,20 +25,10 @@ namespace {
 class TemporaryName {
 public:
     explicit TemporaryName(const std::filesystem::path& target) {
-        const auto folder = target.has_parent_path() ? target.parent_path() : ".";
-        // Appended piece by piece: "." + name trips a false -Wrestrict in GCC 12's Release build.
-        std::string name = ".";
-        name += target.filename().string();
-        name += ".XXXXXX";
-        std::string pattern = (folder / name).string();
-        const int fd = mkstemp(pattern.data());
-        if (fd < 0) {
-            throw FileError(target, std::strerror(errno));
-        }
+        const int fd = createTemporaryBeside(target, path_);
         // mkstemp makes the file private; the sheet is for the user like any file they make.
         fchmod(fd, 0644);
         ::close(fd);
-        path_ = pattern;
     }
     ~TemporaryName() {
         if (!path_.empty()) {
