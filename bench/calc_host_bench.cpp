@@ -2,9 +2,9 @@
 // is up before the first measurement: the largest import, and the reads of the largest plot.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
 
+#include "bench/bench_sim_file.h"
 #include "cad/plot_script.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
@@ -39,17 +39,8 @@ BenchOffice& office() {
     return instance;
 }
 
-// A SIM file of `count` points as an instrument writes them.
 std::filesystem::path simFile(int count) {
-    const auto path = office().folder / ("points-" + std::to_string(count) + ".sim");
-    std::ofstream out(path, std::ios::binary);
-    out << "G00,01,bench,\r\nA00,\r\n";
-    for (int i = 1; i <= count; ++i) {
-        out << "A01," << i << ",P" << i << "," << -30000.0 - i * 0.137 << "," << 42000.0 + i * 0.291
-            << "," << (i % 100) * 0.731 << ",\r\n";
-    }
-    out << "A99,\r\n";
-    return path;
+    return bench::writeSimFile(office().folder.path(), count);
 }
 
 // The import of the window: a new sheet, every point read into it, the sheet shown.

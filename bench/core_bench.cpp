@@ -2,9 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
+#include "bench/bench_sim_file.h"
 #include "cad/plot_script.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
@@ -21,17 +21,8 @@ std::filesystem::path benchFolder() {
     return folder;
 }
 
-// A SIM file of `count` points as an instrument writes them.
 std::filesystem::path simFile(int count) {
-    const auto path = benchFolder() / ("points-" + std::to_string(count) + ".sim");
-    std::ofstream out(path, std::ios::binary);
-    out << "G00,01,bench,\r\nZ00,coordinates,\r\nA00,\r\n";
-    for (int i = 1; i <= count; ++i) {
-        out << "A01," << i << ",P" << i << "," << -30000.0 - i * 0.137 << "," << 42000.0 + i * 0.291
-            << "," << (i % 100) * 0.731 << ",\r\n";
-    }
-    out << "A99,\r\n";
-    return path;
+    return bench::writeSimFile(benchFolder(), count);
 }
 
 coords::SheetReferences importedSheet(platform::SpreadsheetHost& host, int count) {
