@@ -6,31 +6,32 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "platform/code_page_932.h"
+#include "platform/utf8.h"
+
 namespace zelanto::platform {
 namespace {
 
 constexpr const char* kAnsiCodePage = "CP932";
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
-class Converter {
+// UTF-8 to code page 932 through iconv.
+class Encoder {
 public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    Encoder() : cd_(iconv_open(kAnsiCodePage, "UTF-8")) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+            throw std::runtime_error(std::string("iconv cannot convert UTF-8 to ") + kAnsiCodePage);
         }
     }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+    ~Encoder() { iconv_close(cd_); }
+    Encoder(const Encoder&) = delete;
+    Encoder& operator=(const Encoder&) = delete;
 
-    // Converts the whole input; on a sequence it cannot convert it appends `replacement` and
-    // skips `skip(rest)` input bytes.
-    template <typename Skip>
-    std::string convert(std::string_view input, std::string_view replacement, Skip skip) {
-        std::string out;
-        out.reserve(input.size() * 3 / 2 + 4);
-        char* in = const_cast<char*>(input.data());
-        size_t inLeft = input.size();
+    // Appends `utf8` converted; a character it cannot convert becomes "?". Returns false when
+    // that happened.
+    bool append(std::string_view utf8, std::string& out) {
+        bool exact = true;
+        char* in = const_cast<char*>(utf8.data());
+        size_t inLeft = utf8.size();
         char buffer[4096];
         while (inLeft > 0) {
             char* outPtr = buffer;
@@ -41,29 +42,24 @@ public:
                 continue;
             }
             // EILSEQ (cannot convert) or EINVAL (incomplete sequence at the end).
-            out.append(replacement);
-            const size_t skipped = std::min<size_t>(inLeft, skip(std::string_view(in, inLeft)));
-            in += skipped;
-            inLeft -= skipped;
+            exact = false;
+            out += '?';
+            const size_t skipped =
+                std::max<size_t>(1, utf8CharacterAt(std::string_view(in, inLeft)).length);
+            in += std::min(skipped, inLeft);
+            inLeft -= std::min(skipped, inLeft);
             iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         }
-        return out;
+        return exact;
     }
 
 private:
     iconv_t cd_;
 };
 
-// Length of the UTF-8 sequence that starts `rest`, at least 1.
-size_t utf8SequenceLength(std::string_view rest) {
-    const auto lead = static_cast<unsigned char>(rest.front());
-    size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    size_t valid = 1;
-    while (valid < length && valid < rest.size() &&
-           (static_cast<unsigned char>(rest[valid]) & 0xC0) == 0x80) {
-        ++valid;
-    }
-    return valid;
+Encoder& encoder() {
+    thread_local Encoder instance;
+    return instance;
 }
 
 // ASCII is the same in both encodings, and most items and lines are ASCII only.
@@ -72,22 +68,73 @@ bool isAscii(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// The next byte escape at or after `from`: the position of its UTF-8 form (three bytes), or npos.
+size_t findByteEscape(std::string_view utf8, size_t from) {
+    for (size_t at = utf8.find('\xEE', from); at != std::string_view::npos;
+         at = utf8.find('\xEE', at + 1)) {
+        const Utf8Character character = utf8CharacterAt(utf8.substr(at));
+        if (isByteEscape(character.codePoint)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string toAnsi(std::string_view utf8) {
     if (isAscii(utf8)) {
         return std::string(utf8);
     }
-    thread_local Converter converter(kAnsiCodePage, "UTF-8");
-    return converter.convert(utf8, "?", utf8SequenceLength);
+    std::string ansi;
+    ansi.reserve(utf8.size());
+    size_t from = 0;
+    for (size_t escape = findByteEscape(utf8, 0); escape != std::string_view::npos;
+         escape = findByteEscape(utf8, from)) {
+        encoder().append(utf8.substr(from, escape - from), ansi);
+        ansi += escapedByte(utf8CharacterAt(utf8.substr(escape)).codePoint);
+        from = escape + 3;
+    }
+    encoder().append(utf8.substr(from), ansi);
+    return ansi;
 }
 
 std::string fromAnsi(std::string ansi) {
     if (isAscii(ansi)) {
         return ansi;
     }
-    thread_local Converter converter("UTF-8", kAnsiCodePage);
-    return converter.convert(ansi, kReplacementCharacter, [](std::string_view) { return 1; });
+    std::string utf8;
+    utf8.reserve(ansi.size() * 3 / 2);
+    for (size_t at = 0; at < ansi.size();) {
+        const Cp932Character character = cp932CharacterAt(std::string_view(ansi).substr(at));
+        if (character.length == 0) {
+            appendUtf8(utf8, byteEscape(static_cast<unsigned char>(ansi[at])));
+            ++at;
+        } else {
+            appendUtf8(utf8, character.codePoint);
+            at += character.length;
+        }
+    }
+    return utf8;
+}
+
+std::optional<std::string> firstWithoutAnsiForm(std::string_view utf8) {
+    std::string converted;
+    if (isAscii(utf8) ||
+        (findByteEscape(utf8, 0) == std::string_view::npos && encoder().append(utf8, converted))) {
+        return std::nullopt;
+    }
+    for (size_t at = 0; at < utf8.size();) {
+        const Utf8Character character = utf8CharacterAt(utf8.substr(at));
+        const std::string_view text = utf8.substr(at, std::max<size_t>(character.length, 1));
+        if (character.length == 0 ||
+            (character.codePoint >= 0x80 &&
+             (isByteEscape(character.codePoint) || !encoder().append(text, converted)))) {
+            return std::string(text);
+        }
+        at += text.size();
+    }
+    return std::nullopt;
 }
 
 }  // namespace zelanto::platform
