@@ -1,6 +1,7 @@
 #include "cli/read_error_text.h"
 
 #include "coords/sim_item_reader.h"
+#include "platform/ansi_text.h"
 
 namespace zelanto::cli {
 namespace {
@@ -64,6 +65,10 @@ std::string problemText(const coords::SimReadError& error) {
                    std::to_string(coords::SimItemReader::kMaxItemBytes) + " バイトまで）";
         case SimReadProblem::NulByte:
             return itemName(error) + "に NUL バイトがあります（テキストの SIM ファイルを期待）";
+        case SimReadProblem::NoAnsiForm:
+            return itemName(error) + "「" + error.found() + "」の文字「" +
+                   platform::firstWithoutAnsiForm(error.found()).value_or("") +
+                   "」はシフトJIS（コードページ932）にないため書き出せません";
     }
     return "";
 }

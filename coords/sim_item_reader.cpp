@@ -1,6 +1,7 @@
 #include "coords/sim_item_reader.h"
 
 #include "platform/ansi_text.h"
+#include "platform/utf8.h"
 
 namespace zelanto::coords {
 namespace {
@@ -65,8 +66,7 @@ void SimItemReader::skipBlanks() {
 
 void SimItemReader::takeByte(std::string& item, int byte) {
     if (item.size() == kMaxItemBytes) {
-        throw SimItemFailure{SimReadProblem::ItemTooLong, itemLine_,
-                             platform::fromAnsi(item.substr(0, 40))};
+        throw SimItemFailure{SimReadProblem::ItemTooLong, itemLine_, text(item.substr(0, 40))};
     }
     item += static_cast<char>(byte);
 }
@@ -105,7 +105,7 @@ SimItem SimItemReader::quotedItem() {
         get();
     }
     endItem();
-    return SimItem{platform::fromAnsi(std::move(bytes)), itemLine_};
+    return SimItem{text(std::move(bytes)), itemLine_};
 }
 
 SimItem SimItemReader::unquotedItem() {
@@ -121,15 +121,14 @@ SimItem SimItemReader::unquotedItem() {
             continue;
         }
         if (bytes.size() + (end - position_) > kMaxItemBytes) {
-            throw SimItemFailure{SimReadProblem::ItemTooLong, itemLine_,
-                                 platform::fromAnsi(bytes.substr(0, 40))};
+            throw SimItemFailure{SimReadProblem::ItemTooLong, itemLine_, text(bytes.substr(0, 40))};
         }
         bytes.append(buffer_ + position_, end - position_);
         position_ = end;
     }
     bytes.erase(bytes.find_last_not_of(" \t") + 1);
     endItem();
-    return SimItem{platform::fromAnsi(std::move(bytes)), itemLine_};
+    return SimItem{text(std::move(bytes)), itemLine_};
 }
 
 void SimItemReader::endItem() {
@@ -140,6 +139,11 @@ void SimItemReader::endItem() {
     } else if (isLineEnd(c)) {
         skipLineEnd();
     }
+}
+
+std::string SimItemReader::text(std::string bytes) const {
+    return encoding_ == SimEncoding::Cp932 ? platform::fromAnsi(std::move(bytes))
+                                           : platform::fromUtf8Bytes(std::move(bytes));
 }
 
 }  // namespace zelanto::coords

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "coords/sim_encoding.h"
 #include "coords/sim_read_error.h"
 
 namespace zelanto::coords {
@@ -29,14 +30,15 @@ struct SimItemFailure {
 // - blanks and tabs around an unquoted item are trimmed;
 // - a comma followed by another comma, a line end or the end of the file makes an empty item; a
 //   line end right after an item, and an empty line, make none.
-// Bytes are code page 932; each item is converted to UTF-8. Throws SimItemFailure for a NUL byte,
-// an item longer than a cell holds, or a failing read.
+// Each item is converted from the file's encoding to UTF-8, bytes that are not text in it kept as
+// byte escapes. Throws SimItemFailure for a NUL byte, an item longer than a cell holds, or a
+// failing read.
 class SimItemReader {
 public:
     // Longest item: what one spreadsheet cell can hold.
     static constexpr size_t kMaxItemBytes = 32767;
 
-    explicit SimItemReader(std::FILE* file) : file_(file) {}
+    SimItemReader(std::FILE* file, SimEncoding encoding) : file_(file), encoding_(encoding) {}
 
     // The next item, or nothing at the end of the file.
     std::optional<SimItem> next();
@@ -57,8 +59,10 @@ private:
     // Consumes the separator after an item: a comma (which promises a further item), a line end,
     // or nothing at the end of the file.
     void endItem();
+    std::string text(std::string bytes) const;
 
     std::FILE* file_;
+    SimEncoding encoding_;
     char buffer_[65536];
     size_t position_ = 0;
     size_t filled_ = 0;

@@ -15,6 +15,7 @@ enum class SimReadProblem {
     NotANumber,    // a coordinate that is not a decimal number
     ItemTooLong,   // an item longer than a cell can hold
     NulByte,       // a NUL byte: not a text file
+    NoAnsiForm,    // a number or name of a UTF-8 file with a character code page 932 cannot hold
 };
 
 // Which item of a point record (or of the header) a failure concerns.

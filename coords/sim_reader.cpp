@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/ansi_text.h"
 #include "platform/decimal_number.h"
 
 namespace zelanto::coords {
@@ -25,7 +26,11 @@ SimReader::SimReader(std::filesystem::path file) : file_(std::move(file)) {
         close();
         fail(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, std::strerror(EISDIR));
     }
-    items_ = std::make_unique<SimItemReader>(handle_);
+    if (!detectSimEncoding(handle_, encoding_)) {
+        close();
+        fail(SimReadProblem::CannotRead, 0, 0, SimItemRole::None, "");
+    }
+    items_ = std::make_unique<SimItemReader>(handle_, encoding_);
 }
 
 SimReader::~SimReader() {
@@ -75,14 +80,23 @@ SimPoint SimReader::readPoint() {
     const auto item = [&](SimItemRole role) {
         return nextItem(SimReadProblem::EndOfFile, point.index, role);
     };
-    point.number = item(SimItemRole::PointNumber);
-    point.name = item(SimItemRole::PointName);
+    point.number = textItem(point.index, SimItemRole::PointNumber);
+    point.name = textItem(point.index, SimItemRole::PointName);
     point.x = item(SimItemRole::X);
     point.y = item(SimItemRole::Y);
     point.elevation = item(SimItemRole::Elevation);
     item(SimItemRole::LineEnd);
     point.last = item(SimItemRole::NextRecord).text == kEndOfPointsCode;
     return point;
+}
+
+SimItem SimReader::textItem(int point, SimItemRole role) {
+    SimItem item = nextItem(SimReadProblem::EndOfFile, point, role);
+    if (encoding_ != SimEncoding::Cp932 && platform::firstWithoutAnsiForm(item.text)) {
+        close();
+        fail(SimReadProblem::NoAnsiForm, item.line, point, role, item.text);
+    }
+    return item;
 }
 
 double SimReader::coordinateValue(const SimPoint& point, SimItemRole role) const {

@@ -24,6 +24,9 @@ struct SimPoint {
 
 // Reads a SIM file in its four steps: open (the constructor), skip to the first point, read
 // points, close. Every failure is a SimReadError; after one the reader reads nothing more.
+// The file is read in code page 932 or in UTF-8 (see detectSimEncoding). Whatever ZELANTO writes
+// is code page 932, so a point number or name of a UTF-8 file that it cannot hold is a failure
+// rather than a "?" in what is written later.
 class SimReader {
 public:
     // Items looked at for the first "A01" before points are read regardless.
@@ -49,11 +52,14 @@ public:
 
 private:
     SimItem nextItem(SimReadProblem atEnd, int point, SimItemRole role);
+    // The number or name item of `point` for the text cells, which code page 932 must hold.
+    SimItem textItem(int point, SimItemRole role);
     [[noreturn]] void fail(SimReadProblem problem, long line, int point, SimItemRole role,
                            std::string found) const;
 
     std::filesystem::path file_;
     std::FILE* handle_ = nullptr;
+    SimEncoding encoding_ = SimEncoding::Cp932;
     std::unique_ptr<SimItemReader> items_;
     int pointsRead_ = 0;
 };

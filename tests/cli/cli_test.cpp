@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "tests/coords/sim_builder.h"
+#include "tests/platform/xlsx_reader.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cli {
@@ -123,6 +124,58 @@ TEST_F(CliCommandTest, MergeFailureInTheSecondFileWritesNothing) {
 TEST_F(CliCommandTest, UnwritableOutputIsAWriteFailure) {
     EXPECT_EQ(merge({{sim("a.sim", testing::simWithPoints(1))}, folder_ / "no" / "o.sim", {}}),
               kWriteFailure);
+}
+
+// Names typed on instruments or edited in another code page: bytes that are no code page 932 text,
+// and a duplicate that code page 932 would write with other bytes.
+const std::string kStrayName = "\x81\x20\xFD\xA0K";
+const std::string kNecName = "\x87\x90";
+
+TEST_F(CliCommandTest, MergeAndPlotWriteNamesThatAreNoCodePage932TextByteForByte) {
+    const auto file = sim(
+        "a.sim", "A01,1," + kStrayName + ",1,2,3,\r\nA01,2," + kNecName + ",4,5,6,\r\nA99,\r\n");
+    const auto out = folder_ / "orvik.sim";
+    const auto xlsx = folder_ / "sheet.xlsx";
+    ASSERT_EQ(merge({{file}, out, xlsx}), kSuccess);
+    EXPECT_NE(readBytes(out).find("A00,\r\nA01,1," + kStrayName + ",1,2,3,\r\nA01,2," + kNecName +
+                                  ",4,5,6,\r\nA99,\r\n"),
+              std::string::npos);
+    // The sheet shows each stray byte as a character of its own, not as an empty cell.
+    EXPECT_EQ(testing::XlsxFile(xlsx).cell("B3").value, "\xEE\xBE\x81 \xEE\xBF\xBD\xEE\xBE\xA0K");
+
+    const auto script = folder_ / "orvik.scr";
+    ASSERT_EQ(import({file, 500, script, {}}), kSuccess);
+    const std::string drawn = readBytes(script);
+    EXPECT_NE(drawn.find(" 1.5 90 " + kStrayName + "\r\n"), std::string::npos);
+    EXPECT_NE(drawn.find(" 1.5 90 " + kNecName + "\r\n"), std::string::npos);
+}
+
+TEST_F(CliCommandTest, Utf8FilesAreMergedAndPlottedInCodePage932) {
+    const std::string points = "A01,1,点名,1,2,3,\nA01,2,〜１,4,5,6,\nA99,\n";
+    const auto out = folder_ / "orvik.sim";
+    ASSERT_EQ(merge({{sim("a.sim", points), sim("b.sim", "\xEF\xBB\xBF" + points)}, out, {}}),
+              kSuccess);
+    EXPECT_NE(readBytes(out).find("A01,1,\x93\x5F\x96\xBC,1,2,3,\r\nA01,2,\x81\x60\x82\x50,4,5,6,"
+                                  "\r\nA01,3,\x93\x5F\x96\xBC,1,2,3,\r\n"),
+              std::string::npos);
+
+    const auto script = folder_ / "orvik.scr";
+    ASSERT_EQ(import({sim("c.sim", points), 500, script, {}}), kSuccess);
+    EXPECT_NE(readBytes(script).find(" 1.5 90 \x93\x5F\x96\xBC\r\n"), std::string::npos);
+}
+
+TEST_F(CliCommandTest, AUtf8NameWithoutACodePage932FormEndsTheMergeAndWritesNothing) {
+    const auto out = folder_ / "orvik.sim";
+    EXPECT_EQ(merge({{sim("a.sim", testing::simWithPoints(2)),
+                      sim("b.sim", "A01,1,点,1,2,3,\nA01,2,\xF0\xA0\xAE\xB7野,4,5,6,\nA99,\n")},
+                     out,
+                     {}}),
+              kReadFailure);
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_NE(err_.str().find(
+                  "b.sim:2: 2 点目の測点名「\xF0\xA0\xAE\xB7野」の文字「\xF0\xA0\xAE\xB7」は"),
+              std::string::npos)
+        << err_.str();
 }
 
 }  // namespace

@@ -12,9 +12,10 @@ namespace {
 using testing::TempFolder;
 using testing::writeBytes;
 
-std::vector<std::string> itemsOf(const std::string& bytes) {
+std::vector<std::string> itemsOf(const std::string& bytes,
+                                 SimEncoding encoding = SimEncoding::Cp932) {
     std::FILE* file = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
-    SimItemReader reader(file);
+    SimItemReader reader(file, encoding);
     std::vector<std::string> items;
     while (auto item = reader.next()) {
         items.push_back(item->text);
@@ -52,14 +53,15 @@ TEST(SimItems, BlanksAroundUnquotedItemsAreTrimmedQuotedItemsKeepThem) {
     EXPECT_EQ(itemsOf("a\"b,c"), (Items{"a\"b", "c"}));  // a quote inside is kept
 }
 
-TEST(SimItems, CodePage932IsConvertedAndInvalidBytesReplaced) {
-    EXPECT_EQ(itemsOf("\x93\x5F\x96\xBC,\xFF\n"), (Items{"点名", "\xEF\xBF\xBD"}));
+TEST(SimItems, ConvertedFromTheFilesEncodingWithStrayBytesKeptAsEscapes) {
+    EXPECT_EQ(itemsOf("\x93\x5F\x96\xBC,\xFF\n"), (Items{"点名", "\xEE\xBF\xBF"}));
+    EXPECT_EQ(itemsOf("点名,\xFF\n", SimEncoding::Utf8), (Items{"点名", "\xEE\xBF\xBF"}));
 }
 
 TEST(SimItems, ItemsKeepTheLineTheyBeginOn) {
     const std::string bytes = "A00,\r\n\r\nA01,\"x\ny\",z\n";
     std::FILE* file = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
-    SimItemReader reader(file);
+    SimItemReader reader(file, SimEncoding::Cp932);
     std::vector<long> lines;
     while (auto item = reader.next()) {
         lines.push_back(item->line);
@@ -233,6 +235,35 @@ TEST_F(SimReaderTest, RandomBytesNeverCrash) {
         } catch (const SimReadError&) {
         }
     }
+}
+
+TEST_F(SimReaderTest, Utf8FilesReadWithOrWithoutByteOrderMark) {
+    const std::string points = "A01,1,点名,1,2,3,\r\nA01,2,ＢＭ〜1,4,5,6,\r\nA99,\r\n";
+    for (const std::string& bytes : {points, "\xEF\xBB\xBF" + points}) {
+        const auto read = readAll(bytes);
+        ASSERT_EQ(read.size(), 2u);
+        EXPECT_EQ(read[0].name.text, "点名");
+        EXPECT_EQ(read[1].name.text, "ＢＭ〜1");
+    }
+    // Only a byte-order mark before the header: no byte of it reaches the first item.
+    EXPECT_EQ(readAll("\xEF\xBB\xBF"
+                      "A01,1,P,1,2,3,,A99,")[0]
+                  .number.text,
+              "1");
+}
+
+TEST_F(SimReaderTest, Utf8NameWithoutACodePage932FormFailsNamingThePoint) {
+    const auto error = failureOf("A01,1,点,1,2,3,\nA01,2,吉\xF0\xA0\xAE\xB7野,4,5,6,\nA99,\n");
+    EXPECT_EQ(error.problem(), SimReadProblem::NoAnsiForm);
+    EXPECT_EQ(error.point(), 2);
+    EXPECT_EQ(error.role(), SimItemRole::PointName);
+    EXPECT_EQ(error.line(), 2);
+    EXPECT_EQ(error.found(), "吉\xF0\xA0\xAE\xB7野");
+    // Bytes that are not UTF-8 in a file marked as UTF-8 have no character to write either.
+    EXPECT_EQ(failureOf("\xEF\xBB\xBF"
+                        "A01,\x81\x40,P,1,2,3,\nA99,\n")
+                  .role(),
+              SimItemRole::PointNumber);
 }
 
 TEST_F(SimReaderTest, SampleFilesRead) {

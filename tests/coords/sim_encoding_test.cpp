@@ -1,0 +1,60 @@
+#include "coords/sim_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zelanto::coords {
+namespace {
+
+struct Detected {
+    SimEncoding encoding;
+    long textStart;
+};
+
+Detected detect(const std::string& bytes) {
+    std::FILE* file = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    SimEncoding encoding = SimEncoding::Cp932;
+    EXPECT_TRUE(detectSimEncoding(file, encoding));
+    const long start = std::ftell(file);
+    std::fclose(file);
+    return {encoding, start};
+}
+
+TEST(SimEncoding, Utf8TextOrAByteOrderMarkReadsAsUtf8EverythingElseAsCodePage932) {
+    EXPECT_EQ(detect("A01,1,点名,1,2,3,\r\n").encoding, SimEncoding::Utf8);
+    EXPECT_EQ(detect("\xEF\xBB\xBF"
+                     "A01,1,P,1,2,3,\r\n")
+                  .encoding,
+              SimEncoding::Utf8WithByteOrderMark);
+    EXPECT_EQ(detect("\xEF\xBB\xBF"
+                     "A01,\x93\x5F,\r\n")
+                  .encoding,
+              SimEncoding::Utf8WithByteOrderMark);  // the mark decides, whatever follows
+    EXPECT_EQ(detect("A01,1,P,1,2,3,\r\n").encoding, SimEncoding::Cp932);  // ASCII alone
+    EXPECT_EQ(detect("A01,1,\x93\x5F\x96\xBC,1,2,3,\r\n").encoding, SimEncoding::Cp932);
+    EXPECT_EQ(detect("").encoding, SimEncoding::Cp932);
+    // UTF-8 up to a last character cut short, or to one stray byte, is no UTF-8 file.
+    EXPECT_EQ(detect("点名\xE5\x90").encoding, SimEncoding::Cp932);
+    EXPECT_EQ(detect("点名\xFF点").encoding, SimEncoding::Cp932);
+    EXPECT_EQ(detect("\xC0\xAF").encoding, SimEncoding::Cp932);  // an overlong "/"
+}
+
+TEST(SimEncoding, TheTextStartsAfterTheByteOrderMark) {
+    EXPECT_EQ(detect("\xEF\xBB\xBF"
+                     "A01,")
+                  .textStart,
+              3);
+    EXPECT_EQ(detect("A01,点").textStart, 0);
+    EXPECT_EQ(detect("A01,\x93\x5F").textStart, 0);
+}
+
+TEST(SimEncoding, ACharacterAcrossTheReadingChunksIsStillOne) {
+    for (const std::size_t before : {65535u, 65534u, 65536u, 2 * 65536u - 1}) {
+        EXPECT_EQ(detect(std::string(before, 'a') + "点名").encoding, SimEncoding::Utf8) << before;
+    }
+    EXPECT_EQ(detect(std::string(65535, 'a') + "\xE7\x82" + "a").encoding, SimEncoding::Cp932);
+}
+
+}  // namespace
+}  // namespace zelanto::coords
