@@ -1,5 +1,7 @@
 #include "coords/sim_encoding.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,21 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The length of the ASCII run at the start of `bytes`, eight bytes at a time.
+std::size_t asciiPrefix(std::string_view bytes) {
+    std::size_t at = 0;
+    for (std::uint64_t word = 0; at + sizeof word <= bytes.size(); at += sizeof word) {
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        if ((word & 0x8080808080808080u) != 0) {
+            break;
+        }
+    }
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) {
+        ++at;
+    }
+    return at;
+}
+
 // Checks a stream of chunks for well-formed UTF-8; a character may be split between chunks.
 class Utf8Check {
 public:
@@ -18,19 +35,24 @@ public:
             return;
         }
         pending_.append(chunk);
-        std::string_view rest(pending_);
-        while (wellFormed_ && !rest.empty()) {
-            const auto lead = static_cast<unsigned char>(rest[0]);
-            const std::size_t expected = platform::utf8LengthFromLead(lead);
-            if (expected != 0 && rest.size() < expected) {
-                break;  // the rest comes with the next chunk
+        const std::string_view bytes(pending_);
+        std::size_t at = 0;
+        while (at < bytes.size()) {
+            at += asciiPrefix(bytes.substr(at));
+            if (at == bytes.size() ||
+                bytes.size() - at <
+                    platform::utf8LengthFromLead(static_cast<unsigned char>(bytes[at]))) {
+                break;  // the rest of a character comes with the next chunk
             }
-            const std::size_t length = platform::utf8CharacterAt(rest).length;
-            wellFormed_ = length > 0;
-            beyondAscii_ = beyondAscii_ || length > 1;
-            rest.remove_prefix(length);
+            const std::size_t length = platform::utf8CharacterAt(bytes.substr(at)).length;
+            if (length == 0) {
+                wellFormed_ = false;
+                return;
+            }
+            beyondAscii_ = true;
+            at += length;
         }
-        pending_.erase(0, pending_.size() - rest.size());
+        pending_.erase(0, at);
     }
     // Well-formed to the end, with at least one character beyond ASCII.
     bool isUtf8Text() const { return wellFormed_ && pending_.empty() && beyondAscii_; }
