@@ -24,6 +24,24 @@ void typeRun(Display* display, std::span<const KeySym> keys) {
     XSync(display, False);
 }
 
+void confirmProcessed(Display* display, Window target, std::chrono::milliseconds timeout) {
+    if (target == None) {
+        throw X11Error(
+            "the focused window does not answer _NET_WM_PING, so it cannot confirm that it read "
+            "characters the keyboard lacks");
+    }
+    if (!waitUntilProcessed(display, target, timeout)) {
+        throw X11Error("the focused window did not confirm within " +
+                       std::to_string(timeout.count()) + " ms that it read the keys");
+    }
+}
+
+void checkFocus(Display* display, Window target) {
+    if (target != None && pingableFocusWindow(display) != target) {
+        throw X11Error("the focus left the window the keys were typed into");
+    }
+}
+
 }  // namespace
 
 void typeKeys(std::string_view keys, KeyWait wait, std::chrono::milliseconds timeout) {
@@ -33,13 +51,25 @@ void typeKeys(std::string_view keys, KeyWait wait, std::chrono::milliseconds tim
     const Window target = pingableFocusWindow(display);
     const std::vector<KeyCode> unused = unusedKeycodes(display);
     const auto onKeyboard = [display](KeySym keysym) { return isOnKeyboard(display, keysym); };
+    bool processed = true;
     for (const KeyRun& run : splitIntoRuns(keysyms, onKeyboard, unused.size())) {
+        checkFocus(display, target);
+        if (run.missing.empty()) {
+            typeRun(display, run.keys);
+            processed = false;
+            continue;
+        }
+        // The window must not load its keyboard map (as it does when it reads its first key)
+        // while the binding changes it.
+        confirmProcessed(display, target, timeout);
         const KeycodeBinding binding(display, unused, run.missing);
         typeRun(display, run.keys);
         // Keycodes are unbound only once the window has read the keys typed with them.
-        if (wait == KeyWait::untilProcessed || !run.missing.empty()) {
-            waitUntilProcessed(display, target, timeout);
-        }
+        confirmProcessed(display, target, timeout);
+        processed = true;
+    }
+    if (wait == KeyWait::untilProcessed && !processed) {
+        waitUntilProcessed(display, target, timeout);
     }
 }
 

@@ -3,7 +3,6 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <thread>
 
 #include "platform/x11/focus.h"
 
@@ -11,9 +10,6 @@ namespace zelanto::platform::x11 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// How long a window that cannot be pinged is given to read its keys.
-constexpr std::chrono::milliseconds kUnconfirmedWait{100};
 
 struct PingAtoms {
     explicit PingAtoms(Display* display)
@@ -83,11 +79,10 @@ Window pingableFocusWindow(Display* display) {
                            [display](Window window) { return answersPing(display, window); });
 }
 
-void waitUntilProcessed(Display* display, Window window, std::chrono::milliseconds timeout) {
+bool waitUntilProcessed(Display* display, Window window, std::chrono::milliseconds timeout) {
     if (window == None) {
         XSync(display, False);
-        std::this_thread::sleep_for(kUnconfirmedWait);
-        return;
+        return false;
     }
     const PingAtoms atoms(display);
     const long token = nextToken();
@@ -97,9 +92,10 @@ void waitUntilProcessed(Display* display, Window window, std::chrono::millisecon
     XEvent event{};
     while (nextEvent(display, deadline, event)) {
         if (isEcho(event, atoms, token, window)) {
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 }  // namespace zelanto::platform::x11

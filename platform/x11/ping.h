@@ -10,9 +10,9 @@ namespace zelanto::platform::x11 {
 // None when neither does.
 Window pingableFocusWindow(Display* display);
 
-// Returns once `window` has handled every event the server delivered to it before this call: a
-// _NET_WM_PING round trip, given up after `timeout`. Without such a window (None) it can only let
-// the server finish and allow the window a moment.
-void waitUntilProcessed(Display* display, Window window, std::chrono::milliseconds timeout);
+// Returns true once `window` has handled every event the server delivered to it before this call:
+// a _NET_WM_PING round trip. False when no answer came within `timeout`, or at once for a window
+// that cannot be pinged (None) once the server has handled everything sent so far.
+bool waitUntilProcessed(Display* display, Window window, std::chrono::milliseconds timeout);
 
 }  // namespace zelanto::platform::x11
