@@ -104,6 +104,21 @@ TEST_F(Form1Merge, FailureDropsTheSheetAndStartsOverWithAFirstFile) {
     EXPECT_FALSE(w.Command1->isEnabled());
 }
 
+TEST_F(Form1Merge, ReadFailureKeepsItsMessageAndNamesTheBadLineInTheDetails) {
+    app::Form1& w = start();
+    const auto bad = file("b.sim", simWithBadY(6, 5, "abc"));
+    prompts.paths = {path(file("a.sim", simWithPoints(2))), path(bad)};
+    prompts.answers = {false};
+    w.Command2->click();
+    w.Command2->click();
+    ASSERT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
+    EXPECT_EQ(prompts.shown.back().title, "ZELANTO");
+    EXPECT_EQ(prompts.shown.back().details,
+              path(bad) + ":7: 5 点目のY座標「abc」は数値ではありません（数値を期待）");
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
+    EXPECT_EQ(w.mergeCounter(), 1);
+}
+
 TEST_F(Form1Merge, UnwritableProgramFolderEndsWithTheWriteError) {
     services.programFolder = folder / "missing";
     app::Form1& w = start();
