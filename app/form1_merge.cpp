@@ -106,8 +106,10 @@ void Form1::SIM_WRITE() {
         if (!sheet.worksheet) {
             throw platform::HostError("no coordinate sheet");
         }
+        coords::MergedSimWriter writer(output);
+        // Only a file that could be created is being saved.
         Label1->setText(text(texts::kSavingSimData));
-        coords::writeMergedSim(*sheet.worksheet, output);
+        writer.write(*sheet.worksheet);
         Label1->setText(text(texts::kSavingDone));
         services_.prompts.message(this,
                                   QString::fromStdString(services_.programFolder.string()) +

@@ -120,12 +120,21 @@ TEST_F(Form1Merge, ReadFailureKeepsItsMessageAndNamesTheBadLineInTheDetails) {
 }
 
 TEST_F(Form1Merge, UnwritableProgramFolderEndsWithTheWriteError) {
+    // A folder that does not exist: creating the file fails even for root.
     services.programFolder = folder / "missing";
     app::Form1& w = start();
     prompts.paths = {path(file("a.sim", simWithPoints(1)))};
     prompts.answers = {true};
+    QString statusAtWriteError;
+    prompts.onMessage = [&](const QString& text) {
+        if (text == "書き込みエラーです　終了します") {
+            statusAtWriteError = w.Label1->text();
+        }
+    };
     w.Command2->click();
     EXPECT_EQ(prompts.messages().back(), "書き込みエラーです　終了します");
+    // No file was created, so saving never began.
+    EXPECT_EQ(statusAtWriteError, "データの読込み終了・・・");
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(host.applications()[0]->visible());
 }
