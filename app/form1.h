@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <exception>
 
 #include "app/services.h"
 #include "coords/coordinate_sheet.h"
@@ -79,8 +80,9 @@ private:
     QString settingsFile() const;
 
     // Parts of the roads.
-    bool importFile(const coords::SheetReferences& sheet);
-    bool mergeFile(bool& sheetFull);
+    void importFile(const coords::SheetReferences& sheet);
+    bool mergeFile();
+    void readFailed(const std::exception& error);
     void launchCad();
     void plotFailed(const QString& text);
     void sendScriptToCad(const QString& scriptPath);

@@ -8,6 +8,7 @@
 #include "app/module1.h"
 #include "coords/sim_file_check.h"
 #include "coords/sim_import.h"
+#include "coords/sim_read_error_text.h"
 
 namespace zelanto::app {
 
@@ -36,10 +37,10 @@ void Form1::Command1_Click() {
         parkFocus();
         return;
     }
-    if (!importFile(sheet)) {
-        services_.prompts.message(this, text(texts::kCannotOpenSimFile), text(texts::kTitle));
-        Label1->setText(text(texts::kCheckSimFile));
-        parkFocus();
+    try {
+        importFile(sheet);
+    } catch (const std::exception& error) {
+        readFailed(error);
         return;
     }
     Command1->hide();
@@ -47,26 +48,35 @@ void Form1::Command1_Click() {
     parkFocus();
 }
 
-// Reads the chosen file into `sheet` and shows it. False on any failure on the way; the points
+// Reads the chosen file into `sheet` and shows it. Throws on any failure on the way; the points
 // read before it stay in the sheet.
-bool Form1::importFile(const coords::SheetReferences& sheet) {
-    try {
-        coords::SimReader reader(simFilePath_.toStdString());
-        Label1->setText(text(texts::kReadingSimData));
-        reader.skipToFirstPoint();
-        coords::importPoints(reader, *sheet.worksheet);
-        Label1->setText(text(texts::kWritingToSheet));
-        reader.close();
-        Module1::WaitMs(1000);
-        Label1->setText(text(texts::kStartingSpreadsheet));
-        Module1::WaitMs(1000);
-        QCoreApplication::processEvents();
-        sheet.application->setVisible(true);
-        Label1->setText(text(texts::kPressLaunch));
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+void Form1::importFile(const coords::SheetReferences& sheet) {
+    coords::SimReader reader(simFilePath_.toStdString());
+    Label1->setText(text(texts::kReadingSimData));
+    reader.skipToFirstPoint();
+    coords::importPoints(reader, *sheet.worksheet);
+    Label1->setText(text(texts::kWritingToSheet));
+    reader.close();
+    Module1::WaitMs(1000);
+    Label1->setText(text(texts::kStartingSpreadsheet));
+    Module1::WaitMs(1000);
+    QCoreApplication::processEvents();
+    sheet.application->setVisible(true);
+    Label1->setText(text(texts::kPressLaunch));
+}
+
+// The error path of a file that did not read, shared by the import and the merge: the fixed
+// message, with the file, line and item the reader names behind its details button, so that the
+// bad line can be found; other failures have no such place and show the message alone.
+void Form1::readFailed(const std::exception& error) {
+    const auto* readError = dynamic_cast<const coords::SimReadError*>(&error);
+    const QString details = readError != nullptr
+                                ? QString::fromStdString(coords::describeReadError(*readError))
+                                : QString();
+    services_.prompts.messageWithDetails(this, text(texts::kCannotOpenSimFile), text(texts::kTitle),
+                                         details);
+    Label1->setText(text(texts::kCheckSimFile));
+    parkFocus();
 }
 
 }  // namespace zelanto::app

@@ -1,6 +1,7 @@
 // "SIM 合体": up to three SIM files one below the other in one sheet, then one merged SIM file.
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
@@ -28,21 +29,19 @@ void Form1::Command2_Click() {
     if (!coords::passesSimFileCheck(simFilePath_.toStdString())) {
         return;
     }
-    mergeInProgress_ = true;
-    bool sheetFull = false;
-    const bool read = mergeFile(sheetFull);
-    mergeInProgress_ = false;
-    if (sheetFull) {
-        services_.prompts.message(this, text(texts::kSheetFull), text(texts::kTitle));
-        SIM_WRITE();
+    bool read = false;
+    try {
+        const QScopedValueRollback<bool> holdBackPresses(mergeInProgress_, true);
+        read = mergeFile();
+    } catch (const std::exception& error) {
+        readFailed(error);
+        mergeCounter_ = 1;
+        releaseSheet();
         return;
     }
     if (!read) {
-        services_.prompts.message(this, text(texts::kCannotOpenSimFile), text(texts::kTitle));
-        Label1->setText(text(texts::kCheckSimFile));
-        parkFocus();
-        mergeCounter_ = 1;
-        releaseSheet();
+        services_.prompts.message(this, text(texts::kSheetFull), text(texts::kTitle));
+        SIM_WRITE();
         return;
     }
     if (services_.prompts.askYesNo(this, text(texts::kFinishQuestion), text(texts::kTitle))) {
@@ -61,39 +60,35 @@ void Form1::Command2_Click() {
 }
 
 // Reads the chosen file into the sheet: the first file into a new one, later files below the
-// points already there. False on any failure; `sheetFull` when no row was left for this file.
-bool Form1::mergeFile(bool& sheetFull) {
-    try {
-        coords::SimReader reader(simFilePath_.toStdString());
+// points already there. False, having read nothing, when no row was left for this file; throws on
+// any failure.
+bool Form1::mergeFile() {
+    coords::SimReader reader(simFilePath_.toStdString());
+    Label1->setText(text(texts::kReadingData));
+    reader.skipToFirstPoint();
+    if (mergeCounter_ == 1) {
+        const coords::SheetReferences sheet = coords::startCoordinateWorkbook(services_.host);
+        sheet_ = sheet;
+        coords::nameCoordinateSheet(*sheet.worksheet);
         Label1->setText(text(texts::kReadingData));
-        reader.skipToFirstPoint();
-        if (mergeCounter_ == 1) {
-            const coords::SheetReferences sheet = coords::startCoordinateWorkbook(services_.host);
-            sheet_ = sheet;
-            coords::nameCoordinateSheet(*sheet.worksheet);
-            Label1->setText(text(texts::kReadingData));
-            coords::layOutCoordinateSheet(*sheet.worksheet);
-            coords::mergeFirstFile(reader, *sheet.worksheet);
-        } else {
-            const auto worksheet = sheet_.worksheet;
-            if (!worksheet) {
-                return false;
-            }
-            const int freeRow = coords::firstFreeRow(*worksheet);
-            Label1->setText(text(texts::kReadingData));
-            if (coords::isMergeSheetFull(freeRow)) {
-                sheetFull = true;
-                return false;
-            }
-            coords::mergeFollowingFile(reader, *worksheet, freeRow);
+        coords::layOutCoordinateSheet(*sheet.worksheet);
+        coords::mergeFirstFile(reader, *sheet.worksheet);
+    } else {
+        const auto worksheet = sheet_.worksheet;
+        if (!worksheet) {
+            throw platform::HostError("no coordinate sheet");
         }
-        reader.close();
-        Label1->setText(text(texts::kReadingDone));
-        Module1::WaitMs(1000);
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        const int freeRow = coords::firstFreeRow(*worksheet);
+        Label1->setText(text(texts::kReadingData));
+        if (coords::isMergeSheetFull(freeRow)) {
+            return false;
+        }
+        coords::mergeFollowingFile(reader, *worksheet, freeRow);
     }
+    reader.close();
+    Label1->setText(text(texts::kReadingDone));
+    Module1::WaitMs(1000);
+    return true;
 }
 
 void Form1::SIM_WRITE() {
@@ -111,8 +106,10 @@ void Form1::SIM_WRITE() {
         if (!sheet.worksheet) {
             throw platform::HostError("no coordinate sheet");
         }
+        coords::MergedSimWriter writer(output);
+        // Only a file that could be created is being saved.
         Label1->setText(text(texts::kSavingSimData));
-        coords::writeMergedSim(*sheet.worksheet, output);
+        writer.write(*sheet.worksheet);
         Label1->setText(text(texts::kSavingDone));
         services_.prompts.message(this,
                                   QString::fromStdString(services_.programFolder.string()) +

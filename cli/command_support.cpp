@@ -2,7 +2,7 @@
 
 #include "cad/plot_script.h"
 #include "cli/exit_codes.h"
-#include "cli/read_error_text.h"
+#include "coords/sim_read_error_text.h"
 #include "platform/atomic_file.h"
 #include "platform/embedded_host.h"
 #include "platform/xlsx_export.h"
@@ -16,7 +16,7 @@ int rejectSimFileName(const std::filesystem::path& file, std::ostream& err) {
 }
 
 int reportReadFailure(const coords::SimReadError& error, std::ostream& err) {
-    err << "zelanto-cli: " << describeReadError(error) << '\n';
+    err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
     return kReadFailure;
 }
 

@@ -2,7 +2,6 @@
 
 #include "coords/coordinate_sheet.h"
 #include "coords/number_text.h"
-#include "platform/ansi_text_file.h"
 
 namespace zelanto::coords {
 
@@ -19,12 +18,11 @@ std::string simFieldText(const platform::CellValue& cell) {
     return cell.text();
 }
 
-void writeMergedSim(platform::Worksheet& sheet, const std::filesystem::path& file) {
-    platform::AnsiTextFile out(file);
-    out.writeLine("Z00,/orvik simformat ver.1.0/,");
-    out.writeLine("G00,01," + simFieldText(sheet.value(1, 1)) + ",");
-    out.writeLine("Z00,/座標データ/,");
-    out.writeLine("A00,");
+void MergedSimWriter::write(platform::Worksheet& sheet) {
+    out_.writeLine("Z00,/orvik simformat ver.1.0/,");
+    out_.writeLine("G00,01," + simFieldText(sheet.value(1, 1)) + ",");
+    out_.writeLine("Z00,/座標データ/,");
+    out_.writeLine("A00,");
     for (int i = 1; i <= kSimWriterPointLimit; ++i) {
         const int row = i + kFirstPointRow - 1;
         if (sheet.value(row, kNumberColumn).isEmpty()) {
@@ -34,10 +32,14 @@ void writeMergedSim(platform::Worksheet& sheet, const std::filesystem::path& fil
         for (int column = kNameColumn; column <= kElevationColumn; ++column) {
             line += simFieldText(sheet.value(row, column)) + ",";
         }
-        out.writeLine(line);
+        out_.writeLine(line);
     }
-    out.writeLine("A99,");
-    out.commit();
+    out_.writeLine("A99,");
+    out_.commit();
+}
+
+void writeMergedSim(platform::Worksheet& sheet, const std::filesystem::path& file) {
+    MergedSimWriter(file).write(sheet);
 }
 
 }  // namespace zelanto::coords

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/ansi_text_file.h"
 #include "platform/cell_value.h"
 #include "platform/spreadsheet_host.h"
 
@@ -17,10 +18,25 @@ constexpr int kSimWriterPointLimit = 50000;
 // nothing. A text holding a comma is put between double quotes so that it reads back as one item.
 std::string simFieldText(const platform::CellValue& cell);
 
-// Writes every point row of the coordinate sheet as a SIM file, the points renumbered 1, 2, 3, …
-// in sheet order: the header lines, one "A01" line per row until the first empty column-A cell
-// (50,000 at most), then "A99,". Code page 932, CR LF. The file replaces `file` only once it is
-// complete. Throws platform::FileError or platform::HostError.
+// The merged SIM file in two steps, so that a caller can tell when the file could be created at
+// all: the constructor creates it (as a temporary file beside `file`, so a folder that cannot take
+// it fails here, before the sheet is read), and `write` fills it and puts it in place of `file`.
+// Dropped without a complete write, it leaves `file` as it was. Both throw platform::FileError;
+// `write` also throws platform::HostError.
+class MergedSimWriter {
+public:
+    explicit MergedSimWriter(const std::filesystem::path& file) : out_(file) {}
+
+    // Every point row of the coordinate sheet, the points renumbered 1, 2, 3, … in sheet order:
+    // the header lines, one "A01" line per row until the first empty column-A cell (50,000 at
+    // most), then "A99,". Code page 932, CR LF.
+    void write(platform::Worksheet& sheet);
+
+private:
+    platform::AnsiTextFile out_;
+};
+
+// Creates and writes the merged SIM file in one go.
 void writeMergedSim(platform::Worksheet& sheet, const std::filesystem::path& file);
 
 }  // namespace zelanto::coords

@@ -9,9 +9,11 @@ namespace {
 
 QMessageBox::StandardButton showBox(QWidget* owner, const QString& text, const QString& title,
                                     QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton) {
+                                    QMessageBox::StandardButton defaultButton,
+                                    const QString& details = QString()) {
     QMessageBox box(QMessageBox::NoIcon, title, text, buttons, owner);
     box.setDefaultButton(defaultButton);
+    box.setDetailedText(details);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -32,8 +34,9 @@ QStringList nameFilters(const QStringList& pairs) {
 
 }  // namespace
 
-void MessageBoxPrompts::message(QWidget* owner, const QString& text, const QString& title) {
-    showBox(owner, text, title, QMessageBox::Ok, QMessageBox::Ok);
+void MessageBoxPrompts::messageWithDetails(QWidget* owner, const QString& text,
+                                           const QString& title, const QString& details) {
+    showBox(owner, text, title, QMessageBox::Ok, QMessageBox::Ok, details);
 }
 
 bool MessageBoxPrompts::askYesNo(QWidget* owner, const QString& text, const QString& title) {

@@ -8,7 +8,8 @@ namespace zelanto::platform {
 // so that every desktop shows the same dialog.
 class MessageBoxPrompts : public Prompts {
 public:
-    void message(QWidget* owner, const QString& text, const QString& title) override;
+    void messageWithDetails(QWidget* owner, const QString& text, const QString& title,
+                            const QString& details) override;
     bool askYesNo(QWidget* owner, const QString& text, const QString& title) override;
     QString openFile(QWidget* owner, const QString& title, const QStringList& filters) override;
 };

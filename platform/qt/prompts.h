@@ -13,7 +13,13 @@ public:
     virtual ~Prompts() = default;
 
     // An OK-only box without an icon.
-    virtual void message(QWidget* owner, const QString& text, const QString& title) = 0;
+    void message(QWidget* owner, const QString& text, const QString& title) {
+        messageWithDetails(owner, text, title, QString());
+    }
+    // The same box with `details` behind a button of its own, for what the short text leaves
+    // out; empty details give the plain box.
+    virtual void messageWithDetails(QWidget* owner, const QString& text, const QString& title,
+                                    const QString& details) = 0;
     // Yes and No, Yes the default button, no icon. True for Yes.
     virtual bool askYesNo(QWidget* owner, const QString& text, const QString& title) = 0;
     // The open-file dialog titled `title`, offering the description/pattern pairs of `filters`,

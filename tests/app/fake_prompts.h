@@ -15,6 +15,7 @@ public:
         QString kind;  // "message", "question" or "dialog"
         QString text;  // the message, or the dialog's filters joined by "|"
         QString title;
+        QString details;  // what a message box keeps behind its details button
     };
 
     // Answers for the next questions (true: Yes) and the next dialogs (a path, or "" to cancel).
@@ -24,14 +25,15 @@ public:
     // Runs when a message box is shown, as if the user acted while it was open.
     std::function<void(const QString& text)> onMessage;
 
-    void message(QWidget*, const QString& text, const QString& title) override {
-        shown.push_back({"message", text, title});
+    void messageWithDetails(QWidget*, const QString& text, const QString& title,
+                            const QString& details) override {
+        shown.push_back({"message", text, title, details});
         if (onMessage) {
             onMessage(text);
         }
     }
     bool askYesNo(QWidget*, const QString& text, const QString& title) override {
-        shown.push_back({"question", text, title});
+        shown.push_back({"question", text, title, {}});
         if (answers.empty()) {
             throw std::logic_error("unexpected question: " + text.toStdString());
         }
@@ -40,7 +42,7 @@ public:
         return answer;
     }
     QString openFile(QWidget*, const QString& title, const QStringList& filters) override {
-        shown.push_back({"dialog", filters.join('|'), title});
+        shown.push_back({"dialog", filters.join('|'), title, {}});
         if (paths.empty()) {
             throw std::logic_error("unexpected file dialog");
         }

@@ -50,9 +50,8 @@ TEST_F(Form1Import, GoodFileFillsAndShowsTheSheetAndOffersTheCadLaunch) {
 
 TEST_F(Form1Import, FailuresTakeTheErrorPathAndASecondAttemptSucceeds) {
     app::Form1& w = start();
-    std::string badY = simWithPoints(6);
-    badY.replace(badY.find("-5.25"), 5, "abc");
-    prompts.paths = {path(file("a.sim", simWithPoints(3, false))), path(file("b.sim", badY)),
+    prompts.paths = {path(file("a.sim", simWithPoints(3, false))),
+                     path(file("b.sim", simWithBadY(6, 5, "abc"))),
                      path(file("c.sim", simWithPoints(2)))};
 
     w.Command1->click();
@@ -75,6 +74,19 @@ TEST_F(Form1Import, FailuresTakeTheErrorPathAndASecondAttemptSucceeds) {
     EXPECT_TRUE(w.Command5->isVisible());
 }
 
+TEST_F(Form1Import, ReadFailureKeepsItsMessageAndNamesTheBadLineInTheDetails) {
+    app::Form1& w = start();
+    const auto bad = file("bad.sim", simWithBadY(6, 5, "1O.5"));
+    prompts.paths = {path(bad)};
+    w.Command1->click();
+    ASSERT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
+    EXPECT_EQ(prompts.shown.back().title, "ZELANTO");
+    // The header takes lines 1 and 2: the fifth point is on line 7.
+    EXPECT_EQ(prompts.shown.back().details,
+              path(bad) + ":7: 5 点目のY座標「1O.5」は数値ではありません（数値を期待）");
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
+}
+
 TEST_F(Form1Import, FailingHostCallInTheReadingIsTheErrorPath) {
     app::Form1& w = start();
     prompts.paths = {path(file("a.sim", simWithPoints(3)))};
@@ -82,6 +94,7 @@ TEST_F(Form1Import, FailingHostCallInTheReadingIsTheErrorPath) {
     host.failOnCall(host.calls() + 35);
     w.Command1->click();
     EXPECT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
+    EXPECT_EQ(prompts.shown.back().details, "");  // nothing in the file to point at
     EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
 }
 

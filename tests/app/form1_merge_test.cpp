@@ -104,13 +104,37 @@ TEST_F(Form1Merge, FailureDropsTheSheetAndStartsOverWithAFirstFile) {
     EXPECT_FALSE(w.Command1->isEnabled());
 }
 
+TEST_F(Form1Merge, ReadFailureKeepsItsMessageAndNamesTheBadLineInTheDetails) {
+    app::Form1& w = start();
+    const auto bad = file("b.sim", simWithBadY(6, 5, "abc"));
+    prompts.paths = {path(file("a.sim", simWithPoints(2))), path(bad)};
+    prompts.answers = {false};
+    w.Command2->click();
+    w.Command2->click();
+    ASSERT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
+    EXPECT_EQ(prompts.shown.back().title, "ZELANTO");
+    EXPECT_EQ(prompts.shown.back().details,
+              path(bad) + ":7: 5 点目のY座標「abc」は数値ではありません（数値を期待）");
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
+    EXPECT_EQ(w.mergeCounter(), 1);
+}
+
 TEST_F(Form1Merge, UnwritableProgramFolderEndsWithTheWriteError) {
+    // A folder that does not exist: creating the file fails even for root.
     services.programFolder = folder / "missing";
     app::Form1& w = start();
     prompts.paths = {path(file("a.sim", simWithPoints(1)))};
     prompts.answers = {true};
+    QString statusAtWriteError;
+    prompts.onMessage = [&](const QString& text) {
+        if (text == "書き込みエラーです　終了します") {
+            statusAtWriteError = w.Label1->text();
+        }
+    };
     w.Command2->click();
     EXPECT_EQ(prompts.messages().back(), "書き込みエラーです　終了します");
+    // No file was created, so saving never began.
+    EXPECT_EQ(statusAtWriteError, "データの読込み終了・・・");
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(host.applications()[0]->visible());
 }

@@ -48,6 +48,7 @@ private:
 struct BoxSeen {
     QString title;
     QString text;
+    QString details;
     QMessageBox::Icon icon = QMessageBox::Information;
     QList<QMessageBox::StandardButton> buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -63,6 +64,7 @@ User::Step answerBox(BoxSeen& seen, QMessageBox::StandardButton press) {
         }
         seen.title = box->windowTitle();
         seen.text = box->text();
+        seen.details = box->detailedText();
         seen.icon = box->icon();
         for (QAbstractButton* button : box->buttons()) {
             seen.buttons << box->standardButton(button);
@@ -116,6 +118,23 @@ TEST_F(MessageBoxPromptsTest, MessageIsAnOkOnlyBoxWithoutIconOwnedByTheWindow) {
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QList{QMessageBox::Ok});
     EXPECT_EQ(seen.parent, &owner);
+    EXPECT_EQ(seen.details, "");
+}
+
+TEST_F(MessageBoxPromptsTest, MessageWithDetailsKeepsItsTextAndOffersTheDetails) {
+    BoxSeen seen;
+    User user(&owner, {answerBox(seen, QMessageBox::NoButton)});
+
+    prompts.messageWithDetails(&owner, QString::fromUtf8("　SIMファィルが開けません"),
+                               QStringLiteral("ZELANTO"), QStringLiteral("a.sim:7: details"));
+
+    EXPECT_TRUE(user.done());
+    EXPECT_EQ(seen.title, "ZELANTO");
+    EXPECT_EQ(seen.text, QString::fromUtf8("　SIMファィルが開けません"));
+    EXPECT_EQ(seen.details, "a.sim:7: details");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_TRUE(seen.buttons.contains(QMessageBox::Ok));
+    EXPECT_EQ(seen.defaultButton, QMessageBox::Ok);
 }
 
 TEST_F(MessageBoxPromptsTest, QuestionOffersYesAndNoWithYesTheDefault) {

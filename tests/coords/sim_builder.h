@@ -18,4 +18,12 @@ inline std::string simWithPoints(int count, bool endRecord = true) {
     return bytes;
 }
 
+// simWithPoints(count) with the Y of point `point` replaced by `text`.
+inline std::string simWithBadY(int count, int point, const std::string& text) {
+    std::string bytes = simWithPoints(count);
+    const std::string y = ",-" + std::to_string(point) + ".25,";
+    bytes.replace(bytes.find(y), y.size(), "," + text + ",");
+    return bytes;
+}
+
 }  // namespace zelanto::testing

@@ -116,6 +116,28 @@ TEST_F(SimWriterTest, ReplacesAnOldFileAndKeepsItWhenTheWriteFails) {
                  platform::FileError);
 }
 
+TEST_F(SimWriterTest, TheWriterCreatesTheFileAtOnceAndPutsItInPlaceOnlyWhenWritten) {
+    testing::writeBytes(out_, "old");
+    const auto filesInFolder = [this] {
+        return std::distance(std::filesystem::directory_iterator(folder_.path()),
+                             std::filesystem::directory_iterator());
+    };
+    {
+        MergedSimWriter dropped(out_);
+        EXPECT_EQ(filesInFolder(), 2);  // the new file beside the old one
+    }
+    EXPECT_EQ(readBytes(out_), "old");
+    EXPECT_EQ(filesInFolder(), 1);
+
+    MergedSimWriter writer(out_);
+    row(3, 1.0, "P", "1", "2", "3");
+    writer.write(ws());
+    EXPECT_EQ(readBytes(out_), kHeaderLines + "A01,1,P,1,2,3,\r\nA99,\r\n");
+    EXPECT_EQ(filesInFolder(), 1);
+
+    EXPECT_THROW(MergedSimWriter{folder_ / "missing" / kMergedSimFileName}, platform::FileError);
+}
+
 TEST_F(SimWriterTest, SampleFilesMergeAndReadBack) {
     for (const char* name : {"instrument_padded.sim", "handmade_lf.sim"}) {
         SimReader reader(std::filesystem::path(ZELANTO_FIXTURES) / name);

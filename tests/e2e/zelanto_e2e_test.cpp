@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "tests/e2e/zelanto_under_test.h"
+#include "tests/x11/test_window.h"
 #include "tests/x11/virtual_display.h"
 #include "tests/x11/wait_until.h"
 
@@ -16,6 +17,14 @@ namespace fs = std::filesystem;
 
 class ZelantoEndToEnd : public ::testing::Test {
 protected:
+    // The program under test starts the CAD program detached, so it is no child of the test: it
+    // is ended by the process id on its window, whatever the test's outcome.
+    void TearDown() override {
+        if (cadWindow != None) {
+            EXPECT_TRUE(endWindowOwner(display.connection(), cadWindow));
+        }
+    }
+
     std::unique_ptr<ChildProcess> startZelanto() {
         return installation.start(std::string(":") + getenv("PATH"));
     }
@@ -36,6 +45,7 @@ protected:
     WindowManager windowManager{display.connection()};
     ZelantoUnderTest installation;
     DesktopDriver driver;
+    Window cadWindow = None;
 };
 
 TEST_F(ZelantoEndToEnd, MergeOfTwoFilesAnsweringNoThenYes) {
@@ -86,7 +96,9 @@ TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
                           std::chrono::seconds(20)));
     driver.clickAt(main, kCommand1X, kTopRowY);  // "Auto_CAD起動" in the same place
     ASSERT_EQ(driver.waitForWindow("縮尺を指定してプロットボタンを押す"), main);
-    ASSERT_FALSE(driver.waitForWindow("AutoCAD.*").empty());
+    const std::string cadWindowId = driver.waitForWindow("AutoCAD.*");
+    ASSERT_FALSE(cadWindowId.empty());
+    cadWindow = std::stoul(cadWindowId);
     driver.activate(main);
     driver.clickAt(main, kCombo1X, kCombo1Y);
     driver.key("Up Up");                         // "1/500" → "1/300" → "1/250"
@@ -109,7 +121,6 @@ TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
     const std::string drawing = readBytes(log.string() + ".drawing");
     EXPECT_NE(drawing.find("POINT 400,800"), std::string::npos) << drawing;
     EXPECT_NE(drawing.find("TEXT -201.5,50 1.5 90 点2"), std::string::npos) << drawing;
-    shellOutput("pkill -f " + cad.string());
 }
 
 TEST_F(ZelantoEndToEnd, SecondCopyEndsAtOnceWithoutAWindow) {

@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <signal.h>
 
 #include <functional>
 #include <stdexcept>
@@ -99,6 +100,28 @@ Window focusedWindow(Display* display) {
     int revertTo = 0;
     XGetInputFocus(display, &window, &revertTo);
     return window;
+}
+
+pid_t windowPid(Display* display, Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), 0, 1, False,
+                       XA_CARDINAL, &type, &format, &count, &after, &data);
+    const pid_t pid = count == 1 ? static_cast<pid_t>(*reinterpret_cast<long*>(data)) : -1;
+    XFree(data);
+    return pid;
+}
+
+bool endWindowOwner(Display* display, Window window) {
+    const pid_t pid = windowPid(display, window);
+    // kill() with 0 or a negative id would reach a whole group of processes.
+    if (pid <= 0 || kill(pid, SIGTERM) != 0) {
+        return false;
+    }
+    return waitUntil([&] { return !isViewable(display, window); });
 }
 
 }  // namespace zelanto::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <sys/types.h>
 
 #include <string>
 
@@ -38,5 +39,13 @@ Window waitForWindow(Display* display, const std::string& title);
 void focus(Display* display, Window window);
 
 Window focusedWindow(Display* display);
+
+// The process id that `window` carries in _NET_WM_PID; -1 when it carries none. This is how a
+// test finds a program that was started detached and so is no child of its own.
+pid_t windowPid(Display* display, Window window);
+
+// Ends the process that shows `window`, found by windowPid, with SIGTERM, and waits until the
+// window is gone. False when the window names no process or is still there after 10 s.
+bool endWindowOwner(Display* display, Window window);
 
 }  // namespace zelanto::testing

@@ -1,13 +1,10 @@
-#include "cli/read_error_text.h"
+#include "coords/sim_read_error_text.h"
 
 #include "coords/sim_item_reader.h"
 #include "platform/ansi_text.h"
 
-namespace zelanto::cli {
+namespace zelanto::coords {
 namespace {
-
-using coords::SimItemRole;
-using coords::SimReadProblem;
 
 std::string roleName(SimItemRole role) {
     switch (role) {
@@ -32,8 +29,8 @@ std::string roleName(SimItemRole role) {
     return "";
 }
 
-// "5 点目の Y座標" or "ヘッダーの項目".
-std::string itemName(const coords::SimReadError& error) {
+// "5 点目のY座標" or "ヘッダーの項目".
+std::string itemName(const SimReadError& error) {
     if (error.point() == 0) {
         return roleName(error.role());
     }
@@ -47,7 +44,7 @@ std::string expectedItem(SimItemRole role) {
     return roleName(role);
 }
 
-std::string problemText(const coords::SimReadError& error) {
+std::string problemText(const SimReadError& error) {
     switch (error.problem()) {
         case SimReadProblem::CannotOpen:
             return "ファイルを開けません（" + error.found() + "）";
@@ -62,7 +59,7 @@ std::string problemText(const coords::SimReadError& error) {
             return itemName(error) + "「" + error.found() + "」は数値ではありません（数値を期待）";
         case SimReadProblem::ItemTooLong:
             return itemName(error) + "が長すぎます（「" + error.found() + "…」、" +
-                   std::to_string(coords::SimItemReader::kMaxItemBytes) + " バイトまで）";
+                   std::to_string(SimItemReader::kMaxItemBytes) + " バイトまで）";
         case SimReadProblem::NulByte:
             return itemName(error) + "に NUL バイトがあります（テキストの SIM ファイルを期待）";
         case SimReadProblem::NoAnsiForm:
@@ -75,7 +72,7 @@ std::string problemText(const coords::SimReadError& error) {
 
 }  // namespace
 
-std::string describeReadError(const coords::SimReadError& error) {
+std::string describeReadError(const SimReadError& error) {
     std::string where = error.file().string();
     if (error.line() > 0) {
         where += ':';
@@ -84,4 +81,4 @@ std::string describeReadError(const coords::SimReadError& error) {
     return where + ": " + problemText(error);
 }
 
-}  // namespace zelanto::cli
+}  // namespace zelanto::coords
