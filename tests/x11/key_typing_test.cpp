@@ -11,6 +11,7 @@
 
 #include "cad/plot_keys.h"
 #include "platform/x11/keycode_binding.h"
+#include "platform/x11/x11_error.h"
 #include "tests/x11/fake_cad.h"
 #include "tests/x11/test_window.h"
 #include "tests/x11/x11_test.h"
@@ -87,6 +88,19 @@ TEST_F(KeyTypingWithoutAnswer, WaitingSendGivesUpOnAWindowThatNeverAnswersPings)
     testing::focus(display(), silent.window());
 
     EXPECT_NO_THROW(typeKeys("line\r", KeyWait::untilProcessed, std::chrono::milliseconds(200)));
+}
+
+// Keycodes bound for a window that never confirms reading them may be unbound before it does:
+// the characters typed with them may be lost, which the caller must hear of.
+TEST_F(KeyTypingWithoutAnswer, CharactersTheKeyboardLacksNeedAWindowThatConfirmsThem) {
+    for (const bool listsPing : {true, false}) {
+        const testing::TestWindow silent(display(), {.title = "Silent", .listsPing = listsPing});
+        testing::focus(display(), silent.window());
+
+        EXPECT_THROW(typeKeys("script 点名.scr\r", KeyWait::no, std::chrono::milliseconds(200)),
+                     X11Error)
+            << listsPing;
+    }
 }
 
 }  // namespace
