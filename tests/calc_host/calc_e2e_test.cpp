@@ -24,6 +24,7 @@ constexpr const char* kCalcWindow = "Untitled 1 - LibreOffice Calc";
 class CalcEndToEnd : public ::testing::Test {
 protected:
     CalcEndToEnd() {
+        adoptOrphanedDescendants();
         installation.install(ZELANTO_CALC_MODULE, platform::calc::kCalcHostModule);
         installation.setCadPath(installation.install(ZELANTO_FAKECAD, "fakecad.exe"));
         installation.writeFile("points.sim",

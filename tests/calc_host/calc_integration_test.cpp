@@ -2,6 +2,7 @@
 // the whole run, looked at through a second UNO connection as the user's own tools would see it.
 #include <gtest/gtest.h>
 #include <signal.h>
+
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/Locale.hpp>
@@ -15,6 +16,8 @@
 #include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <fstream>
+#include <iterator>
 
 #include "cad/plot_script.h"
 #include "coords/coordinate_sheet.h"
@@ -26,6 +29,7 @@
 #include "tests/calc_host/uno_probe.h"
 #include "tests/x11/test_window.h"
 #include "tests/x11/virtual_display.h"
+#include "tests/x11/wait_until.h"
 
 namespace zelanto::testing {
 namespace {
@@ -77,6 +81,13 @@ struct HeldCell {
     double value;
     std::string shown;
 };
+
+bool isStopped(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto nameEnd = stat.rfind(')');
+    return nameEnd != std::string::npos && stat.compare(nameEnd + 2, 1, "T") == 0;
+}
 
 class CalcIntegration : public ::testing::Test {
 protected:
@@ -234,6 +245,10 @@ TEST_F(CalcIntegration, AFrozenInstanceIsAHostErrorAndAThawedOneIsReachedAgain) 
     for (const pid_t pid : processes) {
         kill(pid, SIGSTOP);
     }
+    // A signal takes effect when the process next runs, which a busy machine may delay.
+    for (const pid_t pid : processes) {
+        ASSERT_TRUE(waitUntil([pid] { return isStopped(pid); })) << pid;
+    }
     EXPECT_THROW(sheet.worksheet->value(3, 1), HostError);
     // The watchdog has cut the connection: the next call fails at once.
     EXPECT_THROW(sheet.worksheet->value(20000, 1), HostError);
@@ -283,6 +298,7 @@ TEST(CalcOnADisplay, TheShownDocumentIsAWindowThatThePlotActivatesByItsTitle) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    zelanto::testing::adoptOrphanedDescendants();
     ::testing::AddGlobalTestEnvironment(new zelanto::testing::SharedOffice);
     return RUN_ALL_TESTS();
 }

@@ -16,10 +16,16 @@ namespace zelanto::testing {
 std::optional<platform::calc::OfficeSettings> testOfficeSettings(
     const std::filesystem::path& profile, bool headless);
 
-// The processes of the instance that uses `profile`.
+// Keeps every process this test process starts among its descendants, however it was started:
+// LibreOffice's launcher hands the instance over and ends, and the program under test ends while
+// the instance it started runs on. Orphans among them become children of the test process.
+void adoptOrphanedDescendants();
+
+// The processes of the LibreOffice instance with `profile` that this test process started,
+// directly or through the program under test (see adoptOrphanedDescendants).
 std::vector<pid_t> officeProcesses(const std::filesystem::path& profile);
 
-// Ends the instance that uses `profile` and waits until it has gone.
+// Ends the instance with `profile` that this test process started and waits until it has gone.
 void endOffice(const std::filesystem::path& profile);
 
 }  // namespace zelanto::testing
