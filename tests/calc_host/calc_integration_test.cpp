@@ -223,6 +223,21 @@ TEST_F(CalcIntegration, AnEditInCalcIsWhatThePlotAndTheWriterRead) {
     EXPECT_NE(readBytes(folder / "orvik.sim").find("A01,2,1e3,-50.5,200,0,"), std::string::npos);
 }
 
+// A name read from bytes that are no code page 932 text shows in Calc, and the merged file made
+// from what Calc holds has the same bytes.
+TEST_F(CalcIntegration, ANameOfStrayBytesShowsInCalcAndIsWrittenBackByteForByte) {
+    sheet = coords::createCoordinateSheet(*host);
+    importSim("A01,1,\x81\x20\xFD\xA0K,1,2,3,\r\nA99,\r\n", *sheet.worksheet);
+    sheet.application->setVisible(true);
+    const std::string title = sheet.application->windowTitle();
+
+    EXPECT_EQ(held(title, 3, 2).shown, "\xEE\xBE\x81 \xEE\xBF\xBD\xEE\xBE\xA0K");
+    TempFolder folder;
+    coords::writeMergedSim(*sheet.worksheet, folder / "orvik.sim");
+    EXPECT_NE(readBytes(folder / "orvik.sim").find("A01,1,\x81\x20\xFD\xA0K,1,2,3,\r\n"),
+              std::string::npos);
+}
+
 TEST_F(CalcIntegration, ADocumentTheUserClosedIsAHostErrorAndTheNextSheetIsNew) {
     const std::string title = importTwoPoints();
     probe().call<void>([document = probe().document(title)] {
