@@ -14,7 +14,7 @@
 #include "app/module1.h"
 #include "app/twips.h"
 #include "cad/scale_list.h"
-#include "platform/file_lookup.h"
+#include "platform/files/file_lookup.h"
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
 

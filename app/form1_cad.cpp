@@ -10,7 +10,7 @@
 #include "cad/cad_path.h"
 #include "cad/plot_keys.h"
 #include "cad/plot_script.h"
-#include "platform/file_lookup.h"
+#include "platform/files/file_lookup.h"
 #include "settings/zelanto_settings.h"
 
 namespace zelanto::app {

@@ -11,11 +11,11 @@
 #include "app/sheet_opener.h"
 #include "app/single_instance.h"
 #include "app/steady_pause_clock.h"
+#include "platform/cad_driver/process_cad_driver.h"
 #include "platform/calc/calc_host_loader.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
 #include "platform/qt/desktop_services_opener.h"
 #include "platform/qt/message_box_prompts.h"
-#include "platform/qt/process_cad_driver.h"
 
 namespace {
 

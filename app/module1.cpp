@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "app/steady_pause_clock.h"
-#include "platform/ansi_text.h"
+#include "platform/text/ansi_text.h"
 
 namespace zelanto::app::Module1 {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "platform/cad_driver.h"
-#include "platform/desktop_opener.h"
+#include "platform/cad_driver/cad_driver.h"
+#include "platform/qt/desktop_opener.h"
 #include "platform/qt/prompts.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::app {
 

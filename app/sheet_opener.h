@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/desktop_opener.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
+#include "platform/qt/desktop_opener.h"
 #include "platform/qt/prompts.h"
 
 namespace zelanto::app {

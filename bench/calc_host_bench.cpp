@@ -9,7 +9,7 @@
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "platform/calc/uno_calc_host.h"
-#include "tests/calc_host/test_office.h"
+#include "tests/platform/calc/test_office.h"
 #include "tests/temp_folder.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "coords/sim_writer.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "platform/embedded_worksheet.h"
-#include "platform/xlsx_export.h"
-#include "tests/platform/point_sheet.h"
+#include "platform/embedded/embedded_worksheet.h"
+#include "platform/embedded/xlsx_export.h"
+#include "tests/platform/embedded/point_sheet.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::platform {

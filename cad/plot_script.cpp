@@ -4,8 +4,8 @@
 
 #include "coords/coordinate_sheet.h"
 #include "coords/number_text.h"
-#include "platform/ansi_text_file.h"
-#include "platform/decimal_number.h"
+#include "platform/files/ansi_text_file.h"
+#include "platform/text/decimal_number.h"
 
 namespace zelanto::cad {
 namespace {

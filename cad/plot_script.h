@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::cad {
 

@@ -3,9 +3,9 @@
 #include "cad/plot_script.h"
 #include "cli/exit_codes.h"
 #include "coords/sim_read_error_text.h"
-#include "platform/atomic_file.h"
-#include "platform/embedded_host.h"
-#include "platform/xlsx_export.h"
+#include "platform/embedded/embedded_host.h"
+#include "platform/embedded/xlsx_export.h"
+#include "platform/files/atomic_file.h"
 
 namespace zelanto::cli {
 

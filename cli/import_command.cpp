@@ -4,7 +4,7 @@
 #include "cli/exit_codes.h"
 #include "coords/sim_file_check.h"
 #include "coords/sim_import.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
 
 namespace zelanto::cli {
 

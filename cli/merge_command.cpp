@@ -4,7 +4,7 @@
 #include "coords/sim_file_check.h"
 #include "coords/sim_merge.h"
 #include "coords/sim_writer.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
 
 namespace zelanto::cli {
 namespace {

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "coords/sim_reader.h"
-#include "platform/cell_value.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/cell_value.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::coords {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 
 namespace zelanto::coords {
 namespace {

@@ -1,6 +1,6 @@
 #include "coords/sim_file_check.h"
 
-#include "platform/file_lookup.h"
+#include "platform/files/file_lookup.h"
 
 namespace zelanto::coords {
 

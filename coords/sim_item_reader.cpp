@@ -1,7 +1,7 @@
 #include "coords/sim_item_reader.h"
 
-#include "platform/ansi_text.h"
-#include "platform/utf8.h"
+#include "platform/text/ansi_text.h"
+#include "platform/text/utf8.h"
 
 namespace zelanto::coords {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "coords/sim_reader.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::coords {
 

@@ -1,7 +1,7 @@
 #include "coords/sim_read_error_text.h"
 
 #include "coords/sim_item_reader.h"
-#include "platform/ansi_text.h"
+#include "platform/text/ansi_text.h"
 
 namespace zelanto::coords {
 namespace {

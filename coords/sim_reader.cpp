@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/ansi_text.h"
-#include "platform/decimal_number.h"
+#include "platform/text/ansi_text.h"
+#include "platform/text/decimal_number.h"
 
 namespace zelanto::coords {
 namespace {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/ansi_text_file.h"
-#include "platform/cell_value.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/files/ansi_text_file.h"
+#include "platform/sheet/cell_value.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::coords {
 

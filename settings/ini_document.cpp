@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/ansi_text.h"
+#include "platform/text/ansi_text.h"
 
 namespace zelanto::settings {
 namespace {

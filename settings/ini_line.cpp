@@ -1,6 +1,6 @@
 #include "settings/ini_line.h"
 
-#include "settings/cp932_characters.h"
+#include "platform/text/cp932_characters.h"
 
 namespace zelanto::settings {
 namespace {
@@ -35,13 +35,13 @@ IniLine parseIniLine(std::string_view text) {
         return {};
     }
     if (line.front() == '[') {
-        const size_t close = findCharacter(line, ']');
+        const size_t close = platform::findCharacter(line, ']');
         if (close == std::string_view::npos) {
             return {};
         }
         return {IniLine::Kind::kSection, trimBlanks(line.substr(1, close - 1)), {}};
     }
-    const size_t equals = findCharacter(line, '=');
+    const size_t equals = platform::findCharacter(line, '=');
     if (equals == std::string_view::npos) {
         return {};
     }

@@ -5,9 +5,9 @@
 #include <iterator>
 #include <optional>
 
-#include "platform/ansi_text.h"
-#include "platform/atomic_file.h"
-#include "settings/cp932_characters.h"
+#include "platform/files/atomic_file.h"
+#include "platform/text/ansi_text.h"
+#include "platform/text/cp932_characters.h"
 #include "settings/ini_document.h"
 
 namespace zelanto::settings {
@@ -50,7 +50,7 @@ std::string GetIniString(const std::string& garSection, const std::string& garKe
     }
     // Like the reader's buffer, the text ends at a NUL.
     const std::string_view text = std::string_view(*value).substr(0, value->find('\0'));
-    return platform::fromAnsi(std::string(cutToBytes(text, kMaxValueBytes)));
+    return platform::fromAnsi(std::string(platform::cutToBytes(text, kMaxValueBytes)));
 }
 
 void WriteValueString(const std::string& garSection, const std::string& garKey,

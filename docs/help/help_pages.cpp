@@ -29,7 +29,7 @@
 #include "coords/sim_import.h"
 #include "coords/sim_merge.h"
 #include "coords/sim_writer.h"
-#include "platform/ansi_text.h"
+#include "platform/text/ansi_text.h"
 #include "settings/zelanto_settings.h"
 
 namespace {

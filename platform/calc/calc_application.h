@@ -6,7 +6,7 @@
 
 #include "platform/calc/calc_document.h"
 #include "platform/calc/calc_workbook.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 

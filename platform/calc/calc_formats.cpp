@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "platform/cell_format.h"
-#include "platform/color_palette.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/cell_format.h"
+#include "platform/sheet/color_palette.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 namespace {

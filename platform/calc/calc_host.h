@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/calc/calc_document.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 

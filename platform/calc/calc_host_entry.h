@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 

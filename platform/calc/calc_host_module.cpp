@@ -2,11 +2,11 @@
 #include <cstdlib>
 #include <type_traits>
 
-#include "platform/atomic_file.h"
-#include "platform/cache_folder.h"
 #include "platform/calc/calc_host_entry.h"
 #include "platform/calc/office_process.h"
 #include "platform/calc/uno_calc_host.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/cache_folder.h"
 
 namespace {
 

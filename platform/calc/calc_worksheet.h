@@ -7,7 +7,7 @@
 #include "platform/calc/read_cache.h"
 #include "platform/calc/text_format_map.h"
 #include "platform/calc/write_buffer.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 

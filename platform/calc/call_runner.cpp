@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/cell_value.h"
-#include "platform/range_address.h"
+#include "platform/sheet/cell_value.h"
+#include "platform/sheet/range_address.h"
 
 namespace zelanto::platform::calc {
 

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "platform/calc/office_profile.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 extern char** environ;
 

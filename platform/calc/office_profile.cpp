@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/atomic_file.h"
+#include "platform/files/atomic_file.h"
 
 namespace zelanto::platform::calc {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/cell_format.h"
+#include "platform/sheet/cell_format.h"
 
 namespace zelanto::platform::calc {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/range_address.h"
+#include "platform/sheet/range_address.h"
 
 namespace zelanto::platform::calc {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/calc/office_settings.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 

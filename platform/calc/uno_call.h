@@ -3,7 +3,7 @@
 #include <com/sun/star/uno/Exception.hpp>
 
 #include "platform/calc/uno_values.h"
-#include "platform/spreadsheet_host.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 

@@ -5,10 +5,10 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 
-#include "platform/atomic_file.h"
 #include "platform/calc/office_process.h"
 #include "platform/calc/office_profile.h"
 #include "platform/calc/uno_document.h"
+#include "platform/files/atomic_file.h"
 
 namespace zelanto::platform::calc {
 

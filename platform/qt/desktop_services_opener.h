@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop_opener.h"
+#include "platform/qt/desktop_opener.h"
 
 namespace zelanto::platform {
 

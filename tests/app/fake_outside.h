@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/pause_clock.h"
-#include "platform/cad_driver.h"
-#include "platform/desktop_opener.h"
+#include "platform/cad_driver/cad_driver.h"
+#include "platform/qt/desktop_opener.h"
 
 namespace zelanto::testing {
 

@@ -9,7 +9,7 @@
 
 #include "app/form1.h"
 #include "app/module1.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
 #include "tests/app/fake_outside.h"
 #include "tests/app/fake_prompts.h"
 #include "tests/temp_folder.h"

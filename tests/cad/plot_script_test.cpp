@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "coords/coordinate_sheet.h"
-#include "platform/atomic_file.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
+#include "platform/files/atomic_file.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cad {

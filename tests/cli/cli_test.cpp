@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "tests/coords/sim_builder.h"
-#include "tests/platform/xlsx_reader.h"
+#include "tests/platform/embedded/xlsx_reader.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cli {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
 
 namespace zelanto::coords {
 namespace {

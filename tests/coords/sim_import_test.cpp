@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "coords/coordinate_sheet.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
 #include "tests/coords/sim_builder.h"
 #include "tests/temp_folder.h"
 

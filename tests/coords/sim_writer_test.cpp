@@ -5,8 +5,8 @@
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "coords/sim_merge.h"
-#include "platform/atomic_file.h"
-#include "platform/embedded_host.h"
+#include "platform/embedded/embedded_host.h"
+#include "platform/files/atomic_file.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::coords {

@@ -1,5 +1,5 @@
 #include "tests/e2e/child_process.h"
-#include "tests/x11/wait_until.h"
+#include "tests/platform/cad_driver/x11/wait_until.h"
 
 #include <signal.h>
 #include <spawn.h>

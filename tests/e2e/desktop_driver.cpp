@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "tests/e2e/child_process.h"
-#include "tests/x11/wait_until.h"
+#include "tests/platform/cad_driver/x11/wait_until.h"
 
 namespace zelanto::testing {
 namespace {

@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "tests/e2e/zelanto_under_test.h"
-#include "tests/x11/test_window.h"
-#include "tests/x11/virtual_display.h"
-#include "tests/x11/wait_until.h"
+#include "tests/platform/cad_driver/x11/test_window.h"
+#include "tests/platform/cad_driver/x11/virtual_display.h"
+#include "tests/platform/cad_driver/x11/wait_until.h"
 
 namespace zelanto::testing {
 namespace {

@@ -1,0 +1,45 @@
+#include "platform/cad_driver/x11/window_activation.h"
+
+#include "platform/cad_driver/x11/display_connection.h"
+#include "platform/cad_driver/x11/focus.h"
+#include "platform/cad_driver/x11/libxdo.h"
+#include "platform/cad_driver/x11/window_search.h"
+#include "platform/cad_driver/x11/x11_error.h"
+
+namespace zelanto::platform::x11 {
+namespace {
+
+// Whether the keyboard focus is on `window` or inside it.
+bool hasFocus(Display* display, Window window) {
+    return focusedAncestor(display, [window](Window focus) { return focus == window; }) == window;
+}
+
+// Needs a window manager that supports _NET_ACTIVE_WINDOW; without one libxdo refuses at once.
+bool activateThroughWindowManager(const xdo_t* xdo, Window window) {
+    return xdo_activate_window(xdo, window) == XDO_SUCCESS &&
+           xdo_wait_for_window_active(xdo, window, True) == XDO_SUCCESS &&
+           hasFocus(xdo->xdpy, window);
+}
+
+bool focusDirectly(const xdo_t* xdo, Window window) {
+    xdo_raise_window(xdo, window);
+    return xdo_focus_window(xdo, window) == XDO_SUCCESS &&
+           xdo_wait_for_window_focus(xdo, window, True) == XDO_SUCCESS &&
+           hasFocus(xdo->xdpy, window);
+}
+
+}  // namespace
+
+void activateWindow(const std::string& title) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    const auto window = findWindowByTitle(xdo.get(), title);
+    if (!window) {
+        throw X11Error("no window titled \"" + title + "\"");
+    }
+    if (!activateThroughWindowManager(xdo.get(), *window) && !focusDirectly(xdo.get(), *window)) {
+        throw X11Error("the window \"" + title + "\" cannot be given the focus");
+    }
+}
+
+}  // namespace zelanto::platform::x11

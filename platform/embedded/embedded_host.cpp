@@ -1,0 +1,66 @@
+#include "platform/embedded/embedded_host.h"
+
+#include <utility>
+
+#include "platform/embedded/xlsx_export.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/cache_folder.h"
+
+namespace zelanto::platform {
+
+EmbeddedWorkbook::EmbeddedWorkbook(std::shared_ptr<HostCallCounter> calls)
+    : calls_(calls), sheet_(std::make_shared<EmbeddedWorksheet>(std::move(calls), "Sheet1")) {}
+
+std::shared_ptr<Worksheet> EmbeddedWorkbook::worksheet(const std::string& name) {
+    calls_->count("worksheet");
+    if (name != sheet_->model().name()) {
+        throw HostError("the workbook has no worksheet \"" + name + "\"");
+    }
+    return sheet_;
+}
+
+EmbeddedApplication::EmbeddedApplication(std::shared_ptr<HostCallCounter> calls, Opener opener,
+                                         std::filesystem::path exportFolder)
+    : calls_(std::move(calls)),
+      opener_(std::move(opener)),
+      exportFolder_(std::move(exportFolder)) {}
+
+std::shared_ptr<Workbook> EmbeddedApplication::addWorkbook() {
+    calls_->count("addWorkbook");
+    workbooks_.push_back(std::make_shared<EmbeddedWorkbook>(calls_));
+    return workbooks_.back();
+}
+
+void EmbeddedApplication::setVisible(bool visible) {
+    calls_->count("setVisible");
+    if (visible && !visible_) {
+        for (const auto& workbook : workbooks_) {
+            show(*workbook);
+        }
+    }
+    visible_ = visible;
+}
+
+void EmbeddedApplication::show(const EmbeddedWorkbook& workbook) const {
+    std::filesystem::path file;
+    try {
+        const auto folder = exportFolder_.empty() ? zelantoCacheFolder() : exportFolder_;
+        file = writeNewXlsx(workbook.sheet(), folder);
+    } catch (const FileError& error) {
+        throw HostError(std::string("cannot show the workbook: ") + error.what());
+    }
+    if (opener_) {
+        opener_(file);
+    }
+}
+
+EmbeddedHost::EmbeddedHost(Opener opener, std::filesystem::path exportFolder)
+    : opener_(std::move(opener)), exportFolder_(std::move(exportFolder)) {}
+
+std::shared_ptr<SpreadsheetApplication> EmbeddedHost::createApplication() {
+    calls_->count("createApplication");
+    applications_.push_back(std::make_shared<EmbeddedApplication>(calls_, opener_, exportFolder_));
+    return applications_.back();
+}
+
+}  // namespace zelanto::platform

@@ -1,0 +1,262 @@
+#include "platform/embedded/xlsx_export.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <system_error>
+
+#include "platform/files/atomic_file.h"
+#include "platform/files/new_file.h"
+#include "platform/sheet/color_palette.h"
+
+namespace zelanto::platform {
+namespace {
+
+// A name beside the target, taken with mkstemp for libxlsxwriter to write to; removed again
+// unless it was moved onto the target.
+class TemporaryName {
+public:
+    explicit TemporaryName(const std::filesystem::path& target) {
+        const int fd = createTemporaryBeside(target, path_);
+        // mkstemp makes the file private; the sheet is for the user like any file they make.
+        fchmod(fd, 0644);
+        ::close(fd);
+    }
+    ~TemporaryName() {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryName(const TemporaryName&) = delete;
+    TemporaryName& operator=(const TemporaryName&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Flushes what libxlsxwriter wrote to the disk and renames it over `target`.
+    void moveOnto(const std::filesystem::path& target) {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        const bool flushed = fd >= 0 && fsync(fd) == 0;
+        const int flushError = errno;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (!flushed) {
+            throw FileError(target, std::strerror(flushError));
+        }
+        if (std::rename(path_.c_str(), target.c_str()) != 0) {
+            throw FileError(target, std::strerror(errno));
+        }
+        path_.clear();
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+using LxwWorkbook = std::unique_ptr<lxw_workbook, decltype(&lxw_workbook_free)>;
+
+lxw_color_t lxwColor(int paletteIndex) {
+    const std::uint32_t rgb = paletteColor(paletteIndex);
+    // libxlsxwriter reads 0 as "no colour" and has a value of its own for black.
+    return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
+}
+
+std::uint8_t lxwHorizontalAlignment(int code) {
+    switch (code) {
+        case kAlignLeft:
+            return LXW_ALIGN_LEFT;
+        case kAlignCentre:
+            return LXW_ALIGN_CENTER;
+        case kAlignRight:
+            return LXW_ALIGN_RIGHT;
+        default:
+            return LXW_ALIGN_NONE;
+    }
+}
+
+std::uint8_t lxwVerticalAlignment(int code) {
+    switch (code) {
+        case kAlignTop:
+            return LXW_ALIGN_VERTICAL_TOP;
+        case kAlignMiddle:
+            return LXW_ALIGN_VERTICAL_CENTER;
+        default:
+            return LXW_ALIGN_VERTICAL_BOTTOM;
+    }
+}
+
+lxw_row_t lxwRow(int row) {
+    return static_cast<lxw_row_t>(row - 1);
+}
+lxw_col_t lxwColumn(int column) {
+    return static_cast<lxw_col_t>(column - 1);
+}
+
+// Writes one sheet through libxlsxwriter into `file`; failures name `target`.
+class SheetWriter {
+public:
+    SheetWriter(const SheetModel& sheet, const std::filesystem::path& file,
+                const std::filesystem::path& target)
+        : sheet_(sheet), target_(target), book_(newWorkbook(file)) {
+        worksheet_ = workbook_add_worksheet(book_.get(), sheet_.name().c_str());
+        if (worksheet_ == nullptr) {
+            throw FileError(target_, "libxlsxwriter refused the sheet \"" + sheet_.name() + "\"");
+        }
+    }
+
+    void write() {
+        // Merged blocks first: libxlsxwriter writes rows in order and refuses to reach back.
+        for (const auto& block : sheet_.mergedBlocks()) {
+            check(worksheet_merge_range(worksheet_, lxwRow(block.firstRow),
+                                        lxwColumn(block.firstColumn), lxwRow(block.lastRow),
+                                        lxwColumn(block.lastColumn), "", nullptr));
+        }
+        writeColumns();
+        for (int row = 1; row <= sheet_.lastRow(); ++row) {
+            writeRow(row);
+        }
+        const auto active = sheet_.activeCell();
+        worksheet_set_selection(worksheet_, lxwRow(active.row), lxwColumn(active.column),
+                                lxwRow(active.row), lxwColumn(active.column));
+        check(workbook_close(book_.release()));
+    }
+
+private:
+    LxwWorkbook newWorkbook(const std::filesystem::path& file) {
+        // Rows go out in order, so libxlsxwriter need not hold the whole sheet a second time.
+        lxw_workbook_options options = {};
+        options.constant_memory = LXW_TRUE;
+        LxwWorkbook book(workbook_new_opt(file.c_str(), &options), &lxw_workbook_free);
+        if (!book) {
+            throw FileError(target_, "libxlsxwriter could not start a workbook");
+        }
+        return book;
+    }
+
+    void writeColumns() {
+        for (int column = 1; column <= sheet_.lastFormattedColumn(); ++column) {
+            const auto width = sheet_.columnWidth(column);
+            const auto& format = sheet_.columnFormat(column);
+            if (width || !format.isEmpty()) {
+                check(worksheet_set_column(worksheet_, lxwColumn(column), lxwColumn(column),
+                                           width.value_or(LXW_DEF_COL_WIDTH), formatFor(format)));
+            }
+        }
+    }
+
+    void writeRow(int row) {
+        const auto height = sheet_.rowHeight(row);
+        const auto& rowFormat = sheet_.rowFormat(row);
+        if (height || !rowFormat.isEmpty()) {
+            check(worksheet_set_row(worksheet_, lxwRow(row), height.value_or(LXW_DEF_ROW_HEIGHT),
+                                    formatFor(rowFormat)));
+        }
+        // A file gives an empty cell either its row's or its column's format; where a formatted
+        // row crosses a formatted column the cell has to be written to carry both.
+        const int touched = static_cast<int>(sheet_.cells().row(row).size());
+        const int last = std::max(touched, rowFormat.isEmpty() ? 0 : sheet_.lastFormattedColumn());
+        for (int column = 1; column <= last; ++column) {
+            const bool crossing = !rowFormat.isEmpty() && !sheet_.columnFormat(column).isEmpty();
+            const auto& value = sheet_.value(row, column);
+            if (!value.isEmpty() || crossing || !sheet_.cellFormat(row, column).isEmpty()) {
+                writeCell(row, column, value, formatFor(sheet_.effectiveFormat(row, column)));
+            }
+        }
+    }
+
+    void writeCell(int row, int column, const CellValue& value, lxw_format* format) {
+        if (value.isNumber()) {
+            check(worksheet_write_number(worksheet_, lxwRow(row), lxwColumn(column), value.number(),
+                                         format));
+        } else if (value.isText()) {
+            check(worksheet_write_string(worksheet_, lxwRow(row), lxwColumn(column),
+                                         value.text().c_str(), format));
+        } else {
+            check(worksheet_write_blank(worksheet_, lxwRow(row), lxwColumn(column), format));
+        }
+    }
+
+    // The libxlsxwriter format of a format, made once; none for the empty format.
+    lxw_format* formatFor(const CellFormat& format) {
+        if (format.isEmpty()) {
+            return nullptr;
+        }
+        auto [entry, added] = formats_.try_emplace(format, nullptr);
+        if (added) {
+            entry->second = makeFormat(format);
+        }
+        return entry->second;
+    }
+
+    lxw_format* makeFormat(const CellFormat& format) {
+        lxw_format* made = workbook_add_format(book_.get());
+        if (made == nullptr) {
+            throw FileError(target_, "libxlsxwriter could not add a format");
+        }
+        if (format.horizontalAlignment) {
+            format_set_align(made, lxwHorizontalAlignment(*format.horizontalAlignment));
+        }
+        if (format.verticalAlignment) {
+            format_set_align(made, lxwVerticalAlignment(*format.verticalAlignment));
+        }
+        if (format.fontName) {
+            format_set_font_name(made, format.fontName->c_str());
+        }
+        if (format.fontSize) {
+            format_set_font_size(made, *format.fontSize);
+        }
+        if (format.fontColorIndex) {
+            format_set_font_color(made, lxwColor(*format.fontColorIndex));
+        }
+        if (format.interiorColorIndex) {
+            format_set_pattern(made, LXW_PATTERN_SOLID);
+            format_set_bg_color(made, lxwColor(*format.interiorColorIndex));
+        }
+        if (format.numberFormat) {
+            format_set_num_format(made, format.numberFormat->c_str());
+        }
+        return made;
+    }
+
+    void check(lxw_error error) const {
+        if (error != LXW_NO_ERROR) {
+            throw FileError(target_, std::string("libxlsxwriter: ") + lxw_strerror(error));
+        }
+    }
+
+    const SheetModel& sheet_;
+    const std::filesystem::path& target_;
+    LxwWorkbook book_;
+    lxw_worksheet* worksheet_ = nullptr;
+    std::map<CellFormat, lxw_format*> formats_;
+};
+
+}  // namespace
+
+void writeXlsx(const SheetModel& sheet, const std::filesystem::path& target) {
+    TemporaryName temporary(target);
+    SheetWriter(sheet, temporary.path(), target).write();
+    temporary.moveOnto(target);
+}
+
+std::filesystem::path writeNewXlsx(const SheetModel& sheet, const std::filesystem::path& folder) {
+    const auto file = createNewFile(folder, sheet.name(), ".xlsx");
+    try {
+        writeXlsx(sheet, file);
+    } catch (const FileError&) {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+        throw;
+    }
+    return file;
+}
+
+}  // namespace zelanto::platform

@@ -1,0 +1,99 @@
+#include "platform/files/atomic_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+namespace zelanto::platform {
+
+FileError::FileError(const std::filesystem::path& path, const std::string& what)
+    : std::runtime_error(path.string() + ": " + what), path_(path) {}
+
+int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& created) {
+    const auto folder = target.has_parent_path() ? target.parent_path() : ".";
+    // Appended piece by piece: "." + name trips a false -Wrestrict in GCC 12's Release build.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        throw FileError(target, std::strerror(errno));
+    }
+    created = pattern;
+    return fd;
+}
+
+AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
+    const int fd = createTemporaryBeside(target_, temporary_);
+    file_ = fdopen(fd, "wb");
+    if (file_ == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        discard();
+        throw FileError(target_, std::strerror(error));
+    }
+}
+
+AtomicFile::~AtomicFile() {
+    discard();
+}
+
+void AtomicFile::write(std::string_view bytes) {
+    if (file_ == nullptr) {
+        throw FileError(target_, "already closed");
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        throw FileError(target_, std::strerror(errno));
+    }
+}
+
+void AtomicFile::commit() {
+    if (file_ == nullptr) {
+        throw FileError(target_, "already closed");
+    }
+    const bool flushed = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
+    const int flushError = errno;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!flushed || !closed) {
+        discard();
+        throw FileError(target_, std::strerror(flushed ? errno : flushError));
+    }
+    // mkstemp creates the file readable by its owner only: keep the permissions of the file it
+    // replaces, or give a new one the usual rw-r--r--.
+    std::error_code ignored;
+    const auto old = std::filesystem::status(target_, ignored);
+    const auto perms = std::filesystem::is_regular_file(old)
+                           ? old.permissions()
+                           : static_cast<std::filesystem::perms>(0644);
+    std::filesystem::permissions(temporary_, perms, ignored);
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        const int error = errno;
+        discard();
+        throw FileError(target_, std::strerror(error));
+    }
+    temporary_.clear();
+}
+
+void AtomicFile::discard() noexcept {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+    AtomicFile file(target);
+    file.write(bytes);
+    file.commit();
+}
+
+}  // namespace zelanto::platform

@@ -1,0 +1,107 @@
+#include "platform/cad_driver/x11/key_typing.h"
+
+// Before the X11 headers, whose macros (None, Bool) clash with its names.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+
+#include <set>
+#include <string_view>
+#include <vector>
+
+#include "cad/plot_keys.h"
+#include "platform/cad_driver/x11/keycode_binding.h"
+#include "platform/cad_driver/x11/x11_error.h"
+#include "tests/platform/cad_driver/x11/fake_cad.h"
+#include "tests/platform/cad_driver/x11/test_window.h"
+#include "tests/platform/cad_driver/x11/x11_test.h"
+
+namespace zelanto::platform::x11 {
+namespace {
+
+using testing::FakeCad;
+
+std::vector<KeySym> keyboardMap(Display* display) {
+    int first = 0;
+    int last = 0;
+    XDisplayKeycodes(display, &first, &last);
+    int perKeycode = 0;
+    KeySym* map =
+        XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perKeycode);
+    std::vector<KeySym> keysyms(map, map + (last - first + 1) * perKeycode);
+    XFree(map);
+    return keysyms;
+}
+
+std::size_t distinctCharacters(std::string_view japanese) {
+    std::set<std::string_view> characters;
+    for (std::size_t i = 0; i < japanese.size(); i += 3) {  // three bytes each in UTF-8
+        characters.insert(japanese.substr(i, 3));
+    }
+    return characters.size();
+}
+
+// The fake CAD program has the focus and reads keys more slowly than they are typed; each test
+// reads its key log right after the waiting send.
+class KeyTyping : public testing::X11Test {
+protected:
+    KeyTyping() : cad_(display(), folder_.path(), std::chrono::milliseconds(10)) {
+        testing::focus(display(), cad_.window());
+    }
+
+    FakeCad cad_;
+};
+
+TEST_F(KeyTyping, ThePlotsCommandsArriveInOrderWithReturn) {
+    const std::string runScript = cad::runScriptKeys("/tmp/orvik.scr");
+    typeKeys(cad::kCoordinateSystemTurnZ, KeyWait::no);
+    typeKeys(cad::kCoordinateSystemTurnX, KeyWait::no);
+    typeKeys(runScript, KeyWait::untilProcessed);
+
+    EXPECT_EQ(cad_.keys(),
+              std::string(cad::kCoordinateSystemTurnZ) + cad::kCoordinateSystemTurnX + runScript);
+}
+
+TEST_F(KeyTyping, SymbolsAndJapaneseArriveIntactAndTheKeyboardIsRestored) {
+    const auto before = keyboardMap(display());
+
+    typeKeys("+^%~()[]{} 日本語　点名\"A\"\r", KeyWait::untilProcessed);
+
+    EXPECT_EQ(cad_.keys(), "+^%~()[]{} 日本語　点名\"A\"\r");
+    EXPECT_EQ(keyboardMap(display()), before);
+}
+
+TEST_F(KeyTyping, MoreDistinctCharactersThanFreeKeycodesArriveIntact) {
+    const std::string text =
+        "東京都千代田区丸の内一丁目九番地測量基準点座標成果簿北海道札幌市中央区南大通西五番街";
+    ASSERT_GT(distinctCharacters(text), unusedKeycodes(display()).size());
+
+    typeKeys(text, KeyWait::untilProcessed);
+
+    EXPECT_EQ(cad_.keys(), text);
+}
+
+using KeyTypingWithoutAnswer = testing::X11Test;
+
+TEST_F(KeyTypingWithoutAnswer, WaitingSendGivesUpOnAWindowThatNeverAnswersPings) {
+    const testing::TestWindow silent(display(), {.title = "Silent", .listsPing = true});
+    testing::focus(display(), silent.window());
+
+    EXPECT_NO_THROW(typeKeys("line\r", KeyWait::untilProcessed, std::chrono::milliseconds(200)));
+}
+
+// Keycodes bound for a window that never confirms reading them may be unbound before it does:
+// the characters typed with them may be lost, which the caller must hear of.
+TEST_F(KeyTypingWithoutAnswer, CharactersTheKeyboardLacksNeedAWindowThatConfirmsThem) {
+    for (const bool listsPing : {true, false}) {
+        const testing::TestWindow silent(display(), {.title = "Silent", .listsPing = listsPing});
+        testing::focus(display(), silent.window());
+
+        EXPECT_THROW(typeKeys("script 点名.scr\r", KeyWait::no, std::chrono::milliseconds(200)),
+                     X11Error)
+            << listsPing;
+    }
+}
+
+}  // namespace
+}  // namespace zelanto::platform::x11

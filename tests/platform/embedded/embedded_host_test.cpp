@@ -1,0 +1,171 @@
+#include "platform/embedded/embedded_host.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "tests/platform/embedded/point_sheet.h"
+#include "tests/scoped_environment.h"
+#include "tests/temp_folder.h"
+
+namespace zelanto::platform {
+namespace {
+
+using testing::readBytes;
+using testing::TempFolder;
+
+// What the host handed to the desktop to open.
+struct OpenedFiles {
+    std::vector<std::filesystem::path> paths;
+    Opener opener() {
+        return [this](const std::filesystem::path& path) { paths.push_back(path); };
+    }
+};
+
+TEST(EmbeddedHost, ANewWorkbookHoldsSheet1UntilItIsRenamed) {
+    EmbeddedHost host;
+    auto workbook = host.createApplication()->addWorkbook();
+    auto sheet = workbook->worksheet("Sheet1");
+    EXPECT_THROW(workbook->worksheet("Sheet2"), HostError);
+
+    sheet->setName("SIM座標");
+    EXPECT_EQ(workbook->worksheet("SIM座標"), sheet);
+    EXPECT_THROW(workbook->worksheet("Sheet1"), HostError);
+
+    EXPECT_THROW(sheet->setName("A/B"), HostError);
+    EXPECT_EQ(workbook->worksheet("SIM座標"), sheet);
+}
+
+TEST(EmbeddedHost, EveryApplicationAndWorkbookIsNewAndTheHostKeepsThem) {
+    EmbeddedHost host;
+    auto first = host.createApplication();
+    auto second = host.createApplication();
+    EXPECT_NE(first, second);
+    first->addWorkbook()->worksheet("Sheet1")->setValue(1, 1, "first");
+    second->addWorkbook()->worksheet("Sheet1")->setValue(1, 1, "second");
+    first.reset();
+    second.reset();
+
+    ASSERT_EQ(host.applications().size(), 2u);
+    EXPECT_FALSE(host.applications()[0]->visible());
+    EXPECT_EQ(host.applications()[0]->workbooks().at(0)->sheet().value(1, 1), CellValue("first"));
+    EXPECT_EQ(host.applications()[1]->workbooks().at(0)->sheet().value(1, 1), CellValue("second"));
+}
+
+TEST(EmbeddedHost, RefusesValuesTheHostRefusesAndChangesNothing) {
+    EmbeddedHost host;
+    auto sheet = host.createApplication()->addWorkbook()->worksheet("Sheet1");
+    EXPECT_THROW(sheet->setFontColorIndex("A1", 0), HostError);
+    EXPECT_THROW(sheet->setFontColorIndex("A1", 57), HostError);
+    EXPECT_THROW(sheet->setInteriorColorIndex("A1", -4142), HostError);
+    EXPECT_THROW(sheet->setHorizontalAlignment("A1", -4108), HostError);
+    EXPECT_THROW(sheet->setHorizontalAlignment("A1", 5), HostError);
+    EXPECT_THROW(sheet->setVerticalAlignment("A1", 4), HostError);
+    EXPECT_THROW(sheet->setFontSize("A1", 0), HostError);
+    EXPECT_THROW(sheet->setFontName("A1", ""), HostError);
+    EXPECT_THROW(sheet->setNumberFormatLocal("A1", ""), HostError);
+    EXPECT_THROW(sheet->setColumnWidth("A:A", 256), HostError);
+    EXPECT_THROW(sheet->setRowHeight("1:1", -1), HostError);
+    EXPECT_THROW(sheet->setMergeCells("A1:", true), HostError);
+    EXPECT_THROW(sheet->setInteriorColorIndex("A", 5), HostError);
+
+    const auto& model = host.applications()[0]->workbooks()[0]->sheet();
+    EXPECT_TRUE(model.effectiveFormat(1, 1).isEmpty());
+    EXPECT_EQ(model.columnWidth(1), std::nullopt);
+
+    sheet->setFontColorIndex("A1", 1);
+    sheet->setInteriorColorIndex("A1", 56);
+    EXPECT_EQ(model.cellFormat(1, 1).fontColorIndex, 1);
+    EXPECT_EQ(model.cellFormat(1, 1).interiorColorIndex, 56);
+}
+
+// Every operation of the interface, at least once.
+void useEveryOperation(SpreadsheetHost& host) {
+    auto application = host.createApplication();
+    auto sheet = application->addWorkbook()->worksheet("Sheet1");
+    testing::layOutPointSheet(*sheet);
+    sheet->setValue(3, 1, "0012");
+    sheet->value(3, 1);
+    sheet->select(3, 1);
+    application->setVisible(false);
+}
+
+TEST(EmbeddedHostFailureSwitch, EveryCallCountsAndTheNthFails) {
+    constexpr int calls = 3 + 25 + 4;  // the three objects, the layout, the four calls after it
+    EmbeddedHost counting;
+    useEveryOperation(counting);
+    EXPECT_EQ(counting.calls(), calls);
+    for (int n = 1; n <= calls; ++n) {
+        EmbeddedHost host;
+        host.failOnCall(n);
+        EXPECT_THROW(useEveryOperation(host), HostError) << n;
+        EXPECT_EQ(host.calls(), n);
+    }
+}
+
+TEST(EmbeddedHostFailureSwitch, TheFailedCallChangesNothingAndLaterCallsWork) {
+    EmbeddedHost host;
+    host.failOnCall(4);
+    auto sheet = host.createApplication()->addWorkbook()->worksheet("Sheet1");
+    EXPECT_THROW(sheet->setValue(1, 1, "12"), HostError);
+    EXPECT_TRUE(sheet->value(1, 1).isEmpty());
+    sheet->setValue(1, 1, "12");
+    EXPECT_EQ(sheet->value(1, 1), CellValue(12.0));
+    EXPECT_EQ(host.calls(), 7);
+}
+
+TEST(EmbeddedHostShowing, WritesEachWorkbookIntoANewFileAndHandsItToTheOpener) {
+    TempFolder folder;
+    OpenedFiles opened;
+    const auto cache = folder / "cache";
+    EmbeddedHost host(opened.opener(), cache);
+    auto application = host.createApplication();
+    application->addWorkbook()->worksheet("Sheet1")->setName("座標");
+    application->addWorkbook()->worksheet("Sheet1")->setName("座標");
+    EXPECT_TRUE(opened.paths.empty());
+
+    application->setVisible(true);
+    ASSERT_EQ(opened.paths.size(), 2u);
+    EXPECT_EQ(opened.paths[0], cache / "座標.xlsx");
+    EXPECT_EQ(opened.paths[1], cache / "座標 (2).xlsx");
+    const auto firstFile = readBytes(opened.paths[0]);
+    EXPECT_EQ(firstFile.substr(0, 2), "PK");
+
+    application->setVisible(true);  // already shown
+    EXPECT_EQ(opened.paths.size(), 2u);
+
+    application.reset();
+    auto again = host.createApplication();
+    again->addWorkbook()->worksheet("Sheet1")->setName("座標");
+    again->setVisible(true);
+    ASSERT_EQ(opened.paths.size(), 3u);
+    EXPECT_EQ(opened.paths[2], cache / "座標 (3).xlsx");
+    EXPECT_EQ(readBytes(opened.paths[0]), firstFile);
+}
+
+TEST(EmbeddedHostShowing, GoesToTheUsersCacheFolderByDefault) {
+    TempFolder folder;
+    testing::ScopedEnvironment cache("XDG_CACHE_HOME", folder.path().string());
+    OpenedFiles opened;
+    EmbeddedHost host(opened.opener());
+    auto application = host.createApplication();
+    application->addWorkbook();
+    application->setVisible(true);
+    EXPECT_EQ(opened.paths, std::vector{folder / "zelanto" / "Sheet1.xlsx"});
+}
+
+TEST(EmbeddedHostShowing, AFileThatCannotBeWrittenIsAHostError) {
+    TempFolder folder;
+    testing::writeBytes(folder / "taken", "a file, not a folder");
+    OpenedFiles opened;
+    EmbeddedHost host(opened.opener(), folder / "taken" / "cache");
+    auto application = host.createApplication();
+    application->addWorkbook();
+    EXPECT_THROW(application->setVisible(true), HostError);
+    EXPECT_TRUE(opened.paths.empty());
+    EXPECT_FALSE(host.applications()[0]->visible());
+}
+
+}  // namespace
+}  // namespace zelanto::platform

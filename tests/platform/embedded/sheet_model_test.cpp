@@ -1,0 +1,169 @@
+#include "platform/embedded/sheet_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "platform/embedded/embedded_worksheet.h"
+#include "platform/sheet/spreadsheet_host.h"
+#include "tests/platform/embedded/point_sheet.h"
+
+namespace zelanto::platform {
+namespace {
+
+void setNumberFormat(SheetModel& sheet, const char* range, const char* format) {
+    sheet.changeFormat(parseRangeAddress(range), [&](CellFormat& f) { f.numberFormat = format; });
+}
+
+void setFill(SheetModel& sheet, const char* range, int index) {
+    sheet.changeFormat(parseRangeAddress(range),
+                       [&](CellFormat& f) { f.interiorColorIndex = index; });
+}
+
+TEST(SheetModelValues, TextThatIsACompleteNumberIsStoredAsThatNumber) {
+    SheetModel sheet("Sheet1");
+    sheet.setValue(3, 1, "0012");
+    sheet.setValue(3, 3, "12.5");
+    sheet.setValue(3, 4, "-5");
+    sheet.setValue(3, 5, "1.5E3");
+    sheet.setValue(3, 2, "点3");
+    sheet.setValue(4, 1, " 12");
+    EXPECT_EQ(sheet.value(3, 1), CellValue(12.0));
+    EXPECT_EQ(sheet.value(3, 3), CellValue(12.5));
+    EXPECT_EQ(sheet.value(3, 4), CellValue(-5.0));
+    EXPECT_EQ(sheet.value(3, 5), CellValue(1500.0));
+    EXPECT_EQ(sheet.value(3, 2), CellValue("点3"));
+    EXPECT_EQ(sheet.value(4, 1), CellValue(" 12"));
+}
+
+TEST(SheetModelValues, UnderTheTextFormatTextsStayTextAndNumbersNumbers) {
+    SheetModel sheet("Sheet1");
+    setNumberFormat(sheet, "A:B", "@");
+    setNumberFormat(sheet, "A5", "0.000_ ");  // a cell's own format wins over its column's
+    setNumberFormat(sheet, "7:7", "@");       // and a row's over a column's
+    sheet.setValue(3, 1, "0012");
+    sheet.setValue(4, 1, 12.0);
+    sheet.setValue(5, 1, "0012");
+    sheet.setValue(7, 3, "0012");
+    sheet.setValue(3, 3, "0012");
+    EXPECT_EQ(sheet.value(3, 1), CellValue("0012"));
+    EXPECT_EQ(sheet.value(4, 1), CellValue(12.0));
+    EXPECT_EQ(sheet.value(5, 1), CellValue(12.0));
+    EXPECT_EQ(sheet.value(7, 3), CellValue("0012"));
+    EXPECT_EQ(sheet.value(3, 3), CellValue(12.0));
+}
+
+TEST(SheetModelValues, TheEmptyTextEmptiesTheCell) {
+    SheetModel sheet("Sheet1");
+    setNumberFormat(sheet, "A:A", "@");
+    EXPECT_TRUE(sheet.value(10, 10).isEmpty());
+    for (int column : {1, 2}) {
+        sheet.setValue(3, column, "x");
+        sheet.setValue(3, column, "");
+        EXPECT_TRUE(sheet.value(3, column).isEmpty());
+        EXPECT_FALSE(sheet.value(3, column).isText());
+    }
+    sheet.setValue(50, 1, "");
+    sheet.setValue(60, 1, CellValue());
+    EXPECT_EQ(sheet.lastRow(), 3);  // emptying an untouched cell makes no cell
+}
+
+TEST(SheetModelValues, RefusesPlacesOffTheSheetAndValuesNoCellHolds) {
+    SheetModel sheet("Sheet1");
+    EXPECT_THROW(sheet.setValue(0, 1, "x"), HostError);
+    EXPECT_THROW(sheet.setValue(1, kMaxColumns + 1, "x"), HostError);
+    EXPECT_THROW(sheet.value(kMaxRows + 1, 1), HostError);
+    EXPECT_THROW(sheet.select(1, 0), HostError);
+    EXPECT_THROW(sheet.setValue(1, 1, std::nan("")), HostError);
+    EXPECT_THROW(sheet.setValue(1, 1, std::numeric_limits<double>::infinity()), HostError);
+    EXPECT_THROW(sheet.setValue(1, 1, std::string(32768, 'x')), HostError);
+    std::string longest;
+    for (int i = 0; i < 32767; ++i) {
+        longest += "点";  // characters, not bytes, count
+    }
+    sheet.setValue(1, 1, longest);
+    EXPECT_EQ(sheet.value(1, 1), CellValue(longest));
+}
+
+TEST(SheetModelFormats, CellOverridesRowOverridesColumnPropertyByProperty) {
+    SheetModel sheet("Sheet1");
+    sheet.changeFormat(parseRangeAddress("A:E"), [](CellFormat& f) {
+        f.horizontalAlignment = kAlignCentre;
+        f.interiorColorIndex = 6;
+    });
+    sheet.changeFormat(parseRangeAddress("2:2"), [](CellFormat& f) {
+        f.interiorColorIndex = 5;
+        f.fontSize = 11;
+    });
+    setFill(sheet, "B2", 3);
+    setFill(sheet, "A:E", 4);  // a wider range later does not reach past narrower formats
+
+    const auto b2 = sheet.effectiveFormat(2, 2);
+    EXPECT_EQ(b2.horizontalAlignment, kAlignCentre);
+    EXPECT_EQ(b2.fontSize, 11);
+    EXPECT_EQ(b2.interiorColorIndex, 3);
+    EXPECT_EQ(sheet.effectiveFormat(2, 1).interiorColorIndex, 5);
+    EXPECT_EQ(sheet.effectiveFormat(3, 2).interiorColorIndex, 4);
+    EXPECT_EQ(sheet.effectiveFormat(2, 7).horizontalAlignment, std::nullopt);
+    EXPECT_EQ(sheet.effectiveFormat(2, 7).interiorColorIndex, 5);
+    EXPECT_TRUE(sheet.effectiveFormat(3, 7).isEmpty());
+}
+
+TEST(SheetModelFormats, EachChangeKeepsTheOtherPropertiesAndWidthsAndHeightsArePerBand) {
+    SheetModel sheet("Sheet1");
+    sheet.changeFormat(parseRangeAddress("A1:E1"), [](CellFormat& f) { f.fontName = "Gothic"; });
+    sheet.changeFormat(parseRangeAddress("A1:E1"), [](CellFormat& f) { f.fontSize = 20; });
+    sheet.setColumnWidth(parseRangeAddress("C:D"), 25.13);
+    sheet.setRowHeight(parseRangeAddress("1:2"), 33);
+    EXPECT_EQ(sheet.cellFormat(1, 5).fontName, "Gothic");
+    EXPECT_EQ(sheet.cellFormat(1, 5).fontSize, 20);
+    EXPECT_TRUE(sheet.cellFormat(2, 1).isEmpty());
+    EXPECT_EQ(sheet.columnWidth(3), 25.13);
+    EXPECT_EQ(sheet.columnWidth(4), 25.13);
+    EXPECT_EQ(sheet.columnWidth(5), std::nullopt);
+    EXPECT_EQ(sheet.rowHeight(2), 33);
+    EXPECT_EQ(sheet.rowHeight(3), std::nullopt);
+    EXPECT_EQ(sheet.lastRow(), 2);
+    EXPECT_EQ(sheet.lastFormattedColumn(), 4);
+}
+
+TEST(SheetModelMerges, MergingReplacesWhatItOverlapsAndUnmergingSplits) {
+    SheetModel sheet("Sheet1");
+    sheet.setMerged(parseRangeAddress("A1:E1"), true);
+    sheet.setMerged(parseRangeAddress("D2"), true);
+    EXPECT_EQ(sheet.mergedBlocks(), std::vector{parseRangeAddress("A1:E1")});
+    sheet.setMerged(parseRangeAddress("A5:B6"), true);
+    sheet.setMerged(parseRangeAddress("E1:F2"), true);
+    EXPECT_EQ(sheet.mergedBlocks(),
+              (std::vector{parseRangeAddress("A5:B6"), parseRangeAddress("E1:F2")}));
+    sheet.setMerged(parseRangeAddress("B6"), false);
+    EXPECT_EQ(sheet.mergedBlocks(), std::vector{parseRangeAddress("E1:F2")});
+}
+
+TEST(SheetModelName, RefusesTheNamesTheHostRefuses) {
+    SheetModel sheet("Sheet1");
+    const std::string longest = "座標座標座標座標座標座標座標座標座標座標座標座標座標座標座標座";
+    sheet.setName(longest);  // 31 characters, though many more bytes
+    EXPECT_EQ(sheet.name(), longest);
+    for (const std::string& name :
+         {std::string(), longest + "x", std::string("a[b"), std::string("a]b"), std::string("a:b"),
+          std::string("a*b"), std::string("a?b"), std::string("a/b"), std::string("a\\b"),
+          std::string("'ab"), std::string("ab'")}) {
+        EXPECT_THROW(sheet.setName(name), HostError) << name;
+    }
+    EXPECT_EQ(sheet.name(), longest);
+    EXPECT_THROW(SheetModel(""), HostError);
+}
+
+TEST(SheetModelMemory, FiftyThousandPointRowsTakeAtMostTwentyMegabytes) {
+    EmbeddedWorksheet sheet(std::make_shared<HostCallCounter>(), "Sheet1");
+    testing::layOutPointSheet(sheet);
+    testing::writePoints(sheet, 50000);
+    ASSERT_EQ(sheet.model().value(50002, 2), CellValue("点50000"));
+    EXPECT_LE(sheet.model().memoryBytes(), 20'000'000u);
+}
+
+}  // namespace
+}  // namespace zelanto::platform

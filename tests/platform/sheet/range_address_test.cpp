@@ -1,0 +1,49 @@
+#include "platform/sheet/range_address.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sheet/spreadsheet_host.h"
+
+namespace zelanto::platform {
+namespace {
+
+using Kind = RangeAddress::Kind;
+
+TEST(RangeAddress, ReadsWholeColumnsWholeRowsBlocksAndCells) {
+    EXPECT_EQ(parseRangeAddress("A:E"), (RangeAddress{Kind::Columns, 1, kMaxRows, 1, 5}));
+    EXPECT_EQ(parseRangeAddress("C:D"), (RangeAddress{Kind::Columns, 1, kMaxRows, 3, 4}));
+    EXPECT_EQ(parseRangeAddress("A:A"), (RangeAddress{Kind::Columns, 1, kMaxRows, 1, 1}));
+    EXPECT_EQ(parseRangeAddress("1:1"), (RangeAddress{Kind::Rows, 1, 1, 1, kMaxColumns}));
+    EXPECT_EQ(parseRangeAddress("A1:E1"), (RangeAddress{Kind::Block, 1, 1, 1, 5}));
+    EXPECT_EQ(parseRangeAddress("B2"), (RangeAddress{Kind::Block, 2, 2, 2, 2}));
+    EXPECT_EQ(parseRangeAddress("aa10:AB12"), (RangeAddress{Kind::Block, 10, 12, 27, 28}));
+    EXPECT_EQ(parseRangeAddress("XFD1048576"),
+              (RangeAddress{Kind::Block, kMaxRows, kMaxRows, kMaxColumns, kMaxColumns}));
+}
+
+TEST(RangeAddress, SwapsBoundsGivenInReverse) {
+    EXPECT_EQ(parseRangeAddress("E:A"), parseRangeAddress("A:E"));
+    EXPECT_EQ(parseRangeAddress("3:2"), parseRangeAddress("2:3"));
+    EXPECT_EQ(parseRangeAddress("E2:A1"), parseRangeAddress("A1:E2"));
+}
+
+TEST(RangeAddress, RefusesOtherFormsAndPlacesOffTheSheet) {
+    for (const char* address :
+         {"",         ":",   "A",    "1",        "A:1",  "1:A",   "A1:E",      "A:E1",
+          "A1:B2:C3", "A0",  "0:1",  "A1048577", "XFE1", "AAAA1", "A12345678", "A-1",
+          " A1",      "A1 ", "$A$1", "１:１",    "1A",   "A1:"}) {
+        EXPECT_THROW(parseRangeAddress(address), HostError) << address;
+    }
+}
+
+TEST(RangeAddress, CellPositionsMustLieOnTheSheet) {
+    EXPECT_NO_THROW(checkCellPosition(1, 1));
+    EXPECT_NO_THROW(checkCellPosition(kMaxRows, kMaxColumns));
+    EXPECT_THROW(checkCellPosition(0, 1), HostError);
+    EXPECT_THROW(checkCellPosition(1, 0), HostError);
+    EXPECT_THROW(checkCellPosition(kMaxRows + 1, 1), HostError);
+    EXPECT_THROW(checkCellPosition(1, kMaxColumns + 1), HostError);
+}
+
+}  // namespace
+}  // namespace zelanto::platform
