@@ -2,11 +2,10 @@
 // setting must keep every other line of the file byte for byte and read back as the store
 // promises: exactly, in the file's own terms; cut at a NUL and to 254 bytes through the store. A
 // value cannot hold a line end, so the line end that closes it is where the file begins.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -83,17 +82,18 @@ void checkOtherLinesKept(std::string_view before, std::string_view after, bool r
     check(replaced ? !hasLineEnd(added) : newLineEnds >= 1 && newLineEnds <= 3);
 }
 
-// Writes `value` (code page 932) into the INI file `bytes` and checks it; returns the new file.
-std::string writeIntoDocument(std::string_view bytes, std::string_view value) {
+// Writes `value` (code page 932) into the INI file `bytes` and checks it; returns whether the
+// file already held a value to replace.
+bool writeIntoDocument(std::string_view bytes, std::string_view value) {
     const std::string section = platform::toAnsi(settings::kSettingsSection);
     const std::string key = platform::toAnsi(settings::kCadPathKey);
     settings::IniDocument document(bytes);
     const bool replaced = document.value(section, key).has_value();
     document.setValue(section, key, value);
-    std::string written = document.bytes();
+    const std::string written = document.bytes();
     check(settings::IniDocument(written).value(section, key) == value);
     checkOtherLinesKept(bytes, written, replaced);
-    return written;
+    return replaced;
 }
 
 void writeFile(const std::filesystem::path& file, std::string_view bytes) {
@@ -109,15 +109,15 @@ std::string readFile(const std::filesystem::path& file) {
 
 // Writes `value` (UTF-8) through the store into a file holding `bytes` and reads it back.
 void writeThroughTheStore(const std::filesystem::path& file, std::string_view bytes,
-                          const std::string& value) {
+                          const std::string& value, bool replaced) {
     using namespace settings;
-    const std::string ansiValue = platform::toAnsi(value);
     writeFile(file, bytes);
     WriteValueString(kSettingsSection, kCadPathKey, value, file);
-    check(readFile(file) == writeIntoDocument(bytes, ansiValue));
+    checkOtherLinesKept(bytes, readFile(file), replaced);
 
     const std::string readBack = GetIniString(kSettingsSection, kCadPathKey, file);
     check(isValidUtf8(readBack));
+    const std::string ansiValue = platform::toAnsi(value);
     const std::string_view stored = std::string_view(ansiValue).substr(0, ansiValue.find('\0'));
     check(platform::toAnsi(readBack) == cutToBytes(stored, kMaxValueBytes));
 }
@@ -132,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string value(input.substr(0, lineEnd));
     const std::string_view file = input.substr(std::min(lineEnd + 1, input.size()));
 
-    zelanto::fuzz::writeIntoDocument(file, value);
-    zelanto::fuzz::writeThroughTheStore(folder.path() / "zelanto.ini", file, value);
+    const bool replaced = zelanto::fuzz::writeIntoDocument(file, value);
+    zelanto::fuzz::writeThroughTheStore(folder.path() / "zelanto.ini", file, value, replaced);
     return 0;
 }
