@@ -56,8 +56,8 @@ private:
 };
 
 // What the import writes into a coordinate cell; the sheet must take it as a number again. Known
-// gap, left as it is: a magnitude from 1.797693134862315e308 up to the largest double rounds to
-// 15 digits above it, and the sheet keeps that text.
+// gap, left as it is: the very largest doubles round to 15 digits above the largest one
+// (1.7976931348623157e308 is written "1.79769313486232E+308"), and the sheet keeps that text.
 void checkCoordinate(const coords::SimReader& reader, const coords::SimPoint& point,
                      SimItemRole role) {
     const std::string cell = coords::numberText(reader.coordinateValue(point, role));
