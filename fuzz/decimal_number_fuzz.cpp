@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz/checks.h"
-#include "platform/decimal_number.h"
+#include "platform/text/decimal_number.h"
 
 namespace zelanto::fuzz {
 namespace {

@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "fuzz/checks.h"
-#include "platform/ansi_text.h"
-#include "settings/cp932_characters.h"
+#include "platform/text/ansi_text.h"
+#include "platform/text/cp932_characters.h"
 #include "settings/ini_document.h"
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
@@ -119,7 +119,7 @@ void writeThroughTheStore(const std::filesystem::path& file, std::string_view by
     check(isValidUtf8(readBack));
     const std::string ansiValue = platform::toAnsi(value);
     const std::string_view stored = std::string_view(ansiValue).substr(0, ansiValue.find('\0'));
-    check(platform::toAnsi(readBack) == cutToBytes(stored, kMaxValueBytes));
+    check(platform::toAnsi(readBack) == platform::cutToBytes(stored, kMaxValueBytes));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "coords/sim_import.h"
 #include "coords/sim_reader.h"
 #include "fuzz/checks.h"
-#include "platform/decimal_number.h"
+#include "platform/text/decimal_number.h"
 
 namespace zelanto::fuzz {
 namespace {
