@@ -86,6 +86,7 @@ private:
     void launchCad();
     void plotFailed(const QString& text);
     void sendScriptToCad(const QString& scriptPath);
+    void openDrawingInCad(const QString& drawingPath);
 
     Services& services_;
     QString dialogFilter_;

@@ -47,6 +47,8 @@ ImportArguments parseImport(ArgumentList& list) {
             import.denominator = *denominator;
         } else if (argument == "--script") {
             setOnce(import.script, argument, list.valueOf(argument));
+        } else if (argument == "--dxf") {
+            setOnce(import.dxf, argument, list.valueOf(argument));
         } else if (argument == "--xlsx") {
             setOnce(import.xlsx, argument, list.valueOf(argument));
         } else if (argument.starts_with("--")) {
@@ -113,7 +115,8 @@ ParcelsArguments parseParcels(ArgumentList& list) {
 
 const char* const kUsageText =
     "使い方:\n"
-    "  zelanto-cli import FILE.sim [--scale 1/N] [--script OUT.scr] [--xlsx OUT.xlsx]\n"
+    "  zelanto-cli import FILE.sim [--scale 1/N] [--script OUT.scr] [--dxf OUT.dxf]\n"
+    "                     [--xlsx OUT.xlsx]\n"
     "  zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [--xlsx OUT.xlsx]\n"
     "  zelanto-cli parcels FILE.sim [--csv OUT.csv] [--detail]\n"
     "  zelanto-cli --help\n"
@@ -122,6 +125,8 @@ const char* const kUsageText =
     "  --scale 1/N       プロットの縮尺: 1/100 1/200 1/250 1/300 1/500 1/600 1/1000\n"
     "                    （省略時 1/500）\n"
     "  --script OUT.scr  その縮尺のプロットスクリプトを書き出します（CP932, CR LF）。\n"
+    "  --dxf OUT.dxf     スクリプトが描く図面を DXF で書き出します（AutoCAD 2000 形式、\n"
+    "                    文字は ANSI_932）。北が上、東が右。\n"
     "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
     "merge   一つから三つの SIM ファイルを一枚の座標シートに続けて読み込み、\n"
     "        電算No を連番に書き換えた一つの SIM ファイルにします。\n"

@@ -16,6 +16,7 @@ struct ImportArguments {
     std::int16_t denominator = 500;
     std::optional<std::filesystem::path> script;
     std::optional<std::filesystem::path> xlsx;
+    std::optional<std::filesystem::path> dxf;
 };
 
 struct MergeArguments {
