@@ -14,6 +14,7 @@
 #include "cad/plot_drawing.h"
 #include "cad/plot_keys.h"
 #include "cad/plot_script.h"
+#include "coords/parcel_reader.h"
 #include "platform/files/file_lookup.h"
 #include "settings/zelanto_settings.h"
 
@@ -25,6 +26,16 @@ QString programOf(const QString& chosen) {
     const char* searchPath = std::getenv("PATH");
     const auto program = cad::launcherProgram(chosen.toStdString(), searchPath ? searchPath : "");
     return program ? QString::fromStdString(program->string()) : chosen;
+}
+
+// The parcels of the imported file for the drawing. Those that do not read are left out without
+// a word: the plot says what it always said.
+std::vector<coords::Parcel> parcelsOf(const QString& simFile) {
+    try {
+        return coords::readParcels(simFile.toStdString()).parcels;
+    } catch (const coords::SimReadError&) {
+        return {};
+    }
 }
 
 }  // namespace
@@ -102,7 +113,7 @@ void Form1::PLOT() {
             return;
         }
         cad::writePlotScript(*worksheet, denominator, scriptPath);
-        cad::writePlotDrawing(*worksheet, denominator, drawingPath);
+        cad::writePlotDrawing(*worksheet, denominator, drawingPath, parcelsOf(simFilePath_));
     } catch (const cad::PlotValueError& error) {
         plotFailed(text(texts::kCoordinateNotANumber) + QString::fromStdString(error.found()));
         return;

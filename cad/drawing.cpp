@@ -26,7 +26,19 @@ Extents boxOf(const CircleEntity& circle) {
 
 Extents boxOf(const TextEntity& text) {
     const double width = text.height * static_cast<double>(characterCount(text.text));
-    return {text.bottomLeft, {text.bottomLeft.x + width, text.bottomLeft.y + text.height}};
+    const WorldPoint corner = text.anchor == TextAnchor::bottomLeft
+                                  ? text.at
+                                  : WorldPoint{text.at.x - width / 2, text.at.y - text.height / 2};
+    return {corner, {corner.x + width, corner.y + text.height}};
+}
+
+Extents boxOf(const OutlineEntity& outline) {
+    Extents box{outline.vertices.front(), outline.vertices.front()};
+    for (const WorldPoint& vertex : outline.vertices) {
+        box = {{std::min(box.min.x, vertex.x), std::min(box.min.y, vertex.y)},
+               {std::max(box.max.x, vertex.x), std::max(box.max.y, vertex.y)}};
+    }
+    return box;
 }
 
 Extents unite(const Extents& a, const Extents& b) {

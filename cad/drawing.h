@@ -33,16 +33,30 @@ struct CircleEntity {
     double radius;
 };
 
-// A line of text read left to right, horizontally, its bottom-left corner at `bottomLeft`.
+// The place on a text that its anchor point gives.
+enum class TextAnchor {
+    bottomLeft,
+    middleCentre,
+};
+
+// A line of text read left to right, horizontally, placed by its anchor point `at`.
 struct TextEntity {
     std::string layer;
     int colour;
-    WorldPoint bottomLeft;
+    WorldPoint at;
     double height;
     std::string text;
+    TextAnchor anchor = TextAnchor::bottomLeft;
 };
 
-using Entity = std::variant<PointEntity, CircleEntity, TextEntity>;
+// A closed outline through its vertices in their order, the last joined back to the first.
+struct OutlineEntity {
+    std::string layer;
+    int colour;
+    std::vector<WorldPoint> vertices;
+};
+
+using Entity = std::variant<PointEntity, CircleEntity, TextEntity, OutlineEntity>;
 
 struct Drawing {
     std::vector<Layer> layers;

@@ -21,6 +21,12 @@ constexpr const char* kContinuous = "CONTINUOUS";
 constexpr double kViewMargin = 0.05;
 // A view for a drawing that has no size: one point, or nothing.
 constexpr double kSmallestView = 10;
+// Text justification codes (72 and 73) and the closed flag of a polyline (70).
+constexpr int kLeft = 0;
+constexpr int kCentre = 1;
+constexpr int kBottom = 1;
+constexpr int kMiddle = 2;
+constexpr int kClosed = 1;
 
 class DxfWriter {
 public:
@@ -194,13 +200,26 @@ private:
                          attributes(circle.layer, circle.colour));
     }
 
-    // Justified bottom left: the alignment point is the corner; readers place the text by it.
+    // The insertion point is the alignment point as well; readers place the text by the
+    // alignment point and its justification.
     void writeEntity(const TextEntity& text) {
-        const WorldPoint corner = text.bottomLeft;
+        const WorldPoint at = text.at;
+        const bool centred = text.anchor == TextAnchor::middleCentre;
         dxf_.writeText(*out_,
-                       DL_TextData(corner.x, corner.y, 0.0, corner.x, corner.y, 0.0, text.height,
-                                   1.0, 0, 0, 1, dxfText(text.text), kTextStyle, 0.0),
+                       DL_TextData(at.x, at.y, 0.0, at.x, at.y, 0.0, text.height, 1.0, 0,
+                                   centred ? kCentre : kLeft, centred ? kMiddle : kBottom,
+                                   dxfText(text.text), kTextStyle, 0.0),
                        attributes(text.layer, text.colour));
+    }
+
+    void writeEntity(const OutlineEntity& outline) {
+        const int vertices = static_cast<int>(outline.vertices.size());
+        dxf_.writePolyline(*out_, DL_PolylineData(vertices, 0, 0, kClosed),
+                           attributes(outline.layer, outline.colour));
+        for (const WorldPoint& vertex : outline.vertices) {
+            dxf_.writeVertex(*out_, DL_VertexData(vertex.x, vertex.y, 0.0, 0.0));
+        }
+        dxf_.writePolylineEnd(*out_);
     }
 
     const Drawing& drawing_;

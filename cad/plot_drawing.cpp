@@ -4,6 +4,7 @@
 #include "cad/plot_geometry.h"
 #include "cad/plot_sheet.h"
 #include "coords/number_text.h"
+#include "coords/parcel_measure.h"
 #include "platform/text/decimal_number.h"
 
 namespace zelanto::cad {
@@ -24,6 +25,33 @@ struct PlotPoint {
     std::string name;
 };
 
+// The world place of a place in the sheet's coordinates, by the same way as the points.
+WorldPoint parcelWorldPoint(double sheetX, double sheetY, std::int16_t denominator) {
+    const PlotPosition at = plotPosition(sheetX, sheetY, denominator);
+    return worldPoint(at.x, at.y);
+}
+
+void drawParcels(Drawing& drawing, std::span<const coords::Parcel> parcels,
+                 std::int16_t denominator) {
+    if (parcels.empty()) {
+        return;
+    }
+    drawing.layers.push_back({kParcelLayer, kParcelColour});
+    for (const coords::Parcel& parcel : parcels) {
+        OutlineEntity outline{kParcelLayer, kParcelColour, {}};
+        for (const coords::ParcelCorner& corner : parcel.corners) {
+            outline.vertices.push_back(parcelWorldPoint(corner.x, corner.y, denominator));
+        }
+        drawing.entities.emplace_back(std::move(outline));
+    }
+    for (const coords::Parcel& parcel : parcels) {
+        const coords::ParcelPoint centre = coords::parcelCentroid(parcel);
+        drawing.entities.emplace_back(TextEntity{
+            kParcelLayer, kParcelColour, parcelWorldPoint(centre.x, centre.y, denominator),
+            kTextHeight, parcel.name, TextAnchor::middleCentre});
+    }
+}
+
 std::vector<PlotPoint> plotPoints(platform::Worksheet& sheet, std::int16_t denominator) {
     PlotSheet rows(sheet, denominator);
     std::vector<PlotPoint> points;
@@ -36,7 +64,8 @@ std::vector<PlotPoint> plotPoints(platform::Worksheet& sheet, std::int16_t denom
 
 }  // namespace
 
-Drawing plotDrawing(platform::Worksheet& sheet, std::int16_t denominator) {
+Drawing plotDrawing(platform::Worksheet& sheet, std::int16_t denominator,
+                    std::span<const coords::Parcel> parcels) {
     const std::vector<PlotPoint> points = plotPoints(sheet, denominator);
     Drawing drawing{{{kPointLayer, 7}, {kNameLayer, 7}}, {}};
     drawing.entities.reserve(points.size() * 3);
@@ -54,12 +83,13 @@ Drawing plotDrawing(platform::Worksheet& sheet, std::int16_t denominator) {
                        worldPoint(point.at.x + kNameOffsetX, point.at.y + kNameOffsetY),
                        kTextHeight, point.name});
     }
+    drawParcels(drawing, parcels, denominator);
     return drawing;
 }
 
 void writePlotDrawing(platform::Worksheet& sheet, std::int16_t denominator,
-                      const std::filesystem::path& file) {
-    writeDxfFile(plotDrawing(sheet, denominator), file);
+                      const std::filesystem::path& file, std::span<const coords::Parcel> parcels) {
+    writeDxfFile(plotDrawing(sheet, denominator, parcels), file);
 }
 
 }  // namespace zelanto::cad

@@ -13,4 +13,9 @@ inline constexpr double kTextHeight = 1.5;
 inline constexpr double kNameOffsetX = 0.5;
 inline constexpr double kNameOffsetY = 1;
 
+// Parcels (画地) of the SIM file: each a closed outline through its corners, on a layer of its
+// own in a colour of its own, with its name at the centre of its area.
+inline constexpr const char* kParcelLayer = "画地";
+inline constexpr int kParcelColour = 3;
+
 }  // namespace zelanto::cad

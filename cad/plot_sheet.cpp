@@ -13,6 +13,10 @@ constexpr double kUnitFactor = 1000;
 
 }  // namespace
 
+PlotPosition plotPosition(double sheetX, double sheetY, double denominator) {
+    return {sheetX / denominator * kUnitFactor, sheetY / denominator * kUnitFactor};
+}
+
 void PlotSheet::forEachRow(const std::function<void(int row)>& visit) {
     for (int row = kPlotFirstRow; row <= kPlotLastRow; ++row) {
         if (sheet_.value(row, coords::kNameColumn).isEmpty()) {
@@ -23,18 +27,14 @@ void PlotSheet::forEachRow(const std::function<void(int row)>& visit) {
 }
 
 PlotPosition PlotSheet::position(int row) {
-    const double x = drawingCoordinate(row, coords::kXColumn);
-    const double y = drawingCoordinate(row, coords::kYColumn);
-    return {x, y};
+    const double x = sheetNumber(row, coords::kXColumn);
+    const double y = sheetNumber(row, coords::kYColumn);
+    return plotPosition(x, y, denominator_);
 }
 
 std::string PlotSheet::name(int row) {
     const platform::CellValue name = sheet_.value(row, coords::kNameColumn);
     return name.isNumber() ? coords::numberText(name.number()) : name.text();
-}
-
-double PlotSheet::drawingCoordinate(int row, int column) {
-    return sheetNumber(row, column) / denominator_ * kUnitFactor;
 }
 
 double PlotSheet::sheetNumber(int row, int column) {

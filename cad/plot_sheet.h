@@ -15,6 +15,9 @@ struct PlotPosition {
     double y = 0;
 };
 
+// Where the script puts a place given in the sheet's coordinates, at scale 1 : `denominator`.
+PlotPosition plotPosition(double sheetX, double sheetY, double denominator);
+
 // The coordinate sheet as the plot reads it: rows from 3 down to the first empty name, 10003 at
 // most, one cell at a time.
 class PlotSheet {
@@ -31,7 +34,6 @@ public:
     std::string name(int row);
 
 private:
-    double drawingCoordinate(int row, int column);
     double sheetNumber(int row, int column);
 
     platform::Worksheet& sheet_;

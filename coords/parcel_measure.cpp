@@ -83,4 +83,32 @@ double parcelPerimeter(const Parcel& parcel) {
     return length;
 }
 
+ParcelPoint parcelCentroid(const Parcel& parcel) {
+    const auto& corners = parcel.corners;
+    // Relative to the first corner, as for the area: survey coordinates are large, their
+    // differences small.
+    const ParcelCorner& origin = corners.front();
+    double doubleArea = 0;
+    ParcelPoint weighted;
+    ParcelPoint sum;
+    for (size_t i = 0; i < corners.size(); ++i) {
+        const ParcelCorner& to = corners[following(i, corners.size())];
+        const double x0 = corners[i].x - origin.x;
+        const double y0 = corners[i].y - origin.y;
+        const double x1 = to.x - origin.x;
+        const double y1 = to.y - origin.y;
+        const double cross = x0 * y1 - x1 * y0;
+        doubleArea += cross;
+        weighted.x += (x0 + x1) * cross;
+        weighted.y += (y0 + y1) * cross;
+        sum.x += x0;
+        sum.y += y0;
+    }
+    const auto count = static_cast<double>(corners.size());
+    if (doubleArea == 0) {
+        return {origin.x + sum.x / count, origin.y + sum.y / count};
+    }
+    return {origin.x + weighted.x / (3 * doubleArea), origin.y + weighted.y / (3 * doubleArea)};
+}
+
 }  // namespace zelanto::coords

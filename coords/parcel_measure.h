@@ -33,4 +33,14 @@ double parcelArea(const Parcel& parcel);
 // The length of the outline, the side from the last corner back to the first included.
 double parcelPerimeter(const Parcel& parcel);
 
+// A place in the corners' coordinates (X northwards, Y eastwards).
+struct ParcelPoint {
+    double x = 0;
+    double y = 0;
+};
+
+// The centre of the area inside the outline (its centroid); the mean of the corners for an
+// outline without area, whose centroid is not defined.
+ParcelPoint parcelCentroid(const Parcel& parcel);
+
 }  // namespace zelanto::coords

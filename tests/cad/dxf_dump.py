@@ -8,6 +8,7 @@ VIEW <centre x> <centre y> <height>    the *Active viewport
 POINT <layer> <colour> <x> <y>
 CIRCLE <layer> <colour> <x> <y> <radius>
 TEXT <layer> <colour> <x> <y> <height> <rotation> <h-justify> <v-justify> <style> <text>
+LWPOLYLINE <layer> <colour> <closed|open> <x> <y> <x> <y> …
 
 Numbers with 17 significant digits (%.17g); texts with the DXF's \\U+XXXX escapes decoded. The file is read
 with ezdxf, which takes the encoding from $DWGCODEPAGE; a text that does not decode fails."""
@@ -52,6 +53,10 @@ def main(path):
                 f"{head} {number(x)} {number(y)} {number(entity.dxf.height)} "
                 f"{number(entity.dxf.rotation)} {entity.dxf.halign} {entity.dxf.valign} "
                 f"{entity.dxf.style} {ezdxf.decode_dxf_unicode(entity.dxf.text)}")
+        elif kind == "LWPOLYLINE":
+            shape = "closed" if entity.closed else "open"
+            corners = " ".join(f"{number(x)} {number(y)}" for x, y in entity.vertices())
+            out.append(f"{head} {shape} {corners}")
         else:
             out.append(head)
     sys.stdout.write("".join(line + "\n" for line in out))

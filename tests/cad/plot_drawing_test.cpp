@@ -54,7 +54,7 @@ std::vector<std::string> entitiesOf(const std::vector<std::string>& dumped) {
     std::vector<std::string> entities;
     for (const std::string& line : dumped) {
         if (line.starts_with("POINT ") || line.starts_with("CIRCLE ") ||
-            line.starts_with("TEXT ")) {
+            line.starts_with("TEXT ") || line.starts_with("LWPOLYLINE ")) {
             entities.push_back(line);
         }
     }
@@ -197,6 +197,48 @@ TEST_F(PlotDrawingTest, NamesComeBackAsTheSheetHoldsThem) {
     }
     // Texts are code page 932 in the file itself.
     EXPECT_NE(readBytes(drawing_).find("\n\x93\x5f\x96\xbc\n"), std::string::npos);
+}
+
+coords::Parcel parcel(const std::string& name, std::vector<std::pair<double, double>> cornersXY) {
+    coords::Parcel parcel{"1", name, "1", 1, {}, std::nullopt};
+    for (const auto& [x, y] : cornersXY) {
+        parcel.corners.push_back({"", "", x, y});
+    }
+    return parcel;
+}
+
+// An L of three squares, 10 m a side, given clockwise in survey terms: its area's centre lies
+// inside the L, off the mean of its corners.
+TEST_F(PlotDrawingTest, ParcelsAreClosedOutlinesWithTheirNameAtTheCentreOfTheirArea) {
+    point(3, "A", "0", "0");
+    const coords::Parcel parcels[] = {
+        parcel("東画地", {{0, 0}, {0, 20}, {10, 20}, {10, 10}, {20, 10}, {20, 0}}),
+        parcel("三角", {{-10, 0}, {-10, 30}, {-40, 0}}),
+    };
+    writePlotDrawing(ws(), 1000, drawing_, parcels);
+    const std::vector<std::string> dumped = dump(drawing_);
+
+    EXPECT_NE(std::find(dumped.begin(), dumped.end(), "LAYER 画地 3"), dumped.end());
+    const std::vector<std::string> entities = entitiesOf(dumped);
+    ASSERT_EQ(entities.size(), 3u + 4u);
+    // World x is Y座標 and y is X座標, both scaled as the points: at 1/1000 a metre is a unit.
+    EXPECT_EQ(entities[3], "LWPOLYLINE 画地 3 closed 0 0 20 0 20 10 10 10 10 20 0 20");
+    EXPECT_EQ(entities[4], "LWPOLYLINE 画地 3 closed 0 -10 30 -10 0 -40");
+    // The L's centroid: its three squares' centres (5, 5), (15, 5) and (5, 15), averaged.
+    EXPECT_EQ(entities[5].substr(0, entities[5].find(" KST32B")),
+              "TEXT 画地 3 " + number("8.33333333333333") + " " + number("8.33333333333333") +
+                  " 1.5 0 1 2");
+    EXPECT_EQ(entities[5].substr(entities[5].find(" KST32B ") + 8), "東画地");
+    EXPECT_EQ(entities[6].substr(0, entities[6].find(" KST32B")), "TEXT 画地 3 10 -20 1.5 0 1 2");
+}
+
+TEST_F(PlotDrawingTest, WithoutParcelsTheDrawingHasNoParcelLayer) {
+    point(3, "A", "0", "0");
+    const std::vector<std::string> dumped = plot(500);
+    EXPECT_EQ(std::count_if(
+                  dumped.begin(), dumped.end(),
+                  [](const std::string& line) { return line.find("画地") != std::string::npos; }),
+              0);
 }
 
 TEST_F(PlotDrawingTest, ReplacesTheOldDrawingOnlyWhenComplete) {

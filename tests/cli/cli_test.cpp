@@ -88,6 +88,38 @@ TEST_F(CliCommandTest, ImportWritesTheDrawingAloneOrBesideTheScript) {
     EXPECT_FALSE(std::filesystem::exists(folder_ / "b.dxf"));
 }
 
+// The parcel layer's name in code page 932, as the drawing's texts are.
+const std::string kParcelLayerBytes = "\x89\xe6\x92\x6e";  // 画地
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(CliCommandTest, ImportDrawsTheFilesParcelsAndWarnsOfThoseThatDoNotRead) {
+    const std::string points = "A01,1,P1,0,0,,\nA01,2,P2,0,10,,\nA01,3,P3,10,10,,\nA99,\n";
+    const auto drawing = folder_ / "orvik.dxf";
+    ASSERT_EQ(import({sim("a.sim", points + "D00,1,north,1,\nB01,1,P1,\nB01,2,P2,\nB01,3,P3,\n"
+                                            "D99,\nD00,2,lost,1,\nB01,9,P9,\nB01,1,P1,\n"
+                                            "B01,2,P2,\nD99,\n"),
+                      500,
+                      {},
+                      {},
+                      drawing}),
+              kSuccess);
+    const std::string dxf = readBytes(drawing);
+    EXPECT_EQ(occurrences(dxf, "\nLWPOLYLINE\n"), 1u);
+    EXPECT_NE(dxf.find("\nnorth\n"), std::string::npos);
+    EXPECT_NE(err_.str().find("a.sim:11: 画地 2「lost」の構成点"), std::string::npos) << err_.str();
+
+    // A file without parcels draws what it always drew: no parcel layer.
+    ASSERT_EQ(import({sim("b.sim", points), 500, {}, {}, drawing}), kSuccess);
+    EXPECT_EQ(readBytes(drawing).find(kParcelLayerBytes), std::string::npos);
+}
+
 TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {
     std::string bytes = testing::simWithPoints(4);
     bytes.replace(bytes.find("-3.25"), 5, "x1");

@@ -124,5 +124,21 @@ TEST(ParcelMeasure, CoordinatesWithAnExponentAreMeasuredWithoutRounding) {
     EXPECT_NEAR(parcelPerimeter(parcel), 0.4, 1e-15);
 }
 
+TEST(ParcelMeasure, CentroidIsTheCentreOfTheAreaInEitherOrder) {
+    const auto centroid = [](const Parcel& parcel) {
+        const ParcelPoint centre = parcelCentroid(parcel);
+        return std::pair(centre.x, centre.y);
+    };
+    const Parcel square = parcelThrough({{0, 0}, {0, 2}, {2, 2}, {2, 0}});
+    EXPECT_EQ(centroid(square), std::pair(1.0, 1.0));
+    EXPECT_EQ(centroid(reversed(square)), std::pair(1.0, 1.0));
+    // Survey coordinates far from the origin: the centre of a 4 by 2 rectangle.
+    const Parcel far =
+        parcelThrough({{-30000, 42000}, {-30000, 42004}, {-29998, 42004}, {-29998, 42000}});
+    EXPECT_EQ(centroid(far), std::pair(-29999.0, 42002.0));
+    // Corners on one line enclose nothing: their mean stands in.
+    EXPECT_EQ(centroid(parcelThrough({{0, 0}, {1, 1}, {5, 5}})), std::pair(2.0, 2.0));
+}
+
 }  // namespace
 }  // namespace zelanto::coords
