@@ -29,7 +29,6 @@ constexpr int kFrameWidth = 120;
 constexpr int kFrameHeight = 420;
 
 constexpr const char* kUiGothic = "MS UI Gothic";
-constexpr const char* kHelpFileName = "zelanto.CHM";
 
 QFont fontOf(const char* family, double points, bool bold = false) {
     QFont font(QString::fromUtf8(family));
@@ -233,7 +232,7 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Label4_Click() {
-    const QString help = inProgramFolder(kHelpFileName);
+    const QString help = QString::fromStdString(services_.files.helpFile.string());
     showMinimized();
     Module1::WaitMs(500);
     if (platform::fileNameAt(help.toStdString()).empty()) {
@@ -272,12 +271,8 @@ void Form1::releaseSheet() noexcept {
     sheet_.release();
 }
 
-QString Form1::inProgramFolder(const char* fileName) const {
-    return QString::fromStdString((services_.programFolder / fileName).string());
-}
-
 QString Form1::settingsFile() const {
-    return QString::fromStdString(settings::settingsFileIn(services_.programFolder).string());
+    return QString::fromStdString(services_.files.settingsFile().string());
 }
 
 }  // namespace zelanto::app

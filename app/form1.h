@@ -76,7 +76,6 @@ private:
     void setOuterSize(int widthTwips, int heightTwips);
     void parkFocus();
     void releaseSheet() noexcept;
-    QString inProgramFolder(const char* fileName) const;
     QString settingsFile() const;
 
     // Parts of the roads.
@@ -94,6 +93,7 @@ private:
     bool expanded_ = false;
     QString cadPath_;
     QString startupCadPath_;
+    QString plotNotice() const;
     std::int16_t scaleDenominator_ = 500;
     coords::SheetReferences sheet_;
     int widthTwips_ = 0;

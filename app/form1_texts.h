@@ -79,6 +79,7 @@ inline constexpr char kCadNotDriven[] =
     "Auto_CADへスクリプトの実行を送れませんでした。\r\n"
     "スクリプトは次のファイルに保存してあります。Auto_CADのscriptコマンドで実行してください。";
 inline constexpr char kCoordinateNotANumber[] = "座標が数値ではありません: ";
+inline constexpr char kPlotFilesFolder[] = "プロットのファイルは次のフォルダに保存します:";
 
 }  // namespace zelanto::app::texts
 

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/module1.h"
+#include "app/program_files.h"
 #include "app/services.h"
 #include "app/sheet_opener.h"
 #include "app/single_instance.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-std::filesystem::path programFolder() {
+std::filesystem::path executableFolder() {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
@@ -38,15 +39,16 @@ int main(int argc, char* argv[]) {
     zelanto::app::Module1::setPrompts(&prompts);
     zelanto::app::Module1::setPauseClock(&clock);
 
+    const zelanto::app::ProgramFiles files = zelanto::app::locateProgramFiles(executableFolder());
     zelanto::platform::DesktopServicesOpener opener;
     zelanto::platform::EmbeddedHost embeddedHost(zelanto::app::sheetOpener(opener, prompts));
     // LibreOffice Calc where it is installed; the window paints while Calc takes its time.
     const auto calcHost = zelanto::platform::calc::loadCalcHost(
-        programFolder(),
+        files.moduleFolder,
         {[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }});
     zelanto::platform::SpreadsheetHost& host = calcHost ? *calcHost : embeddedHost;
     zelanto::platform::ProcessCadDriver cad;
-    zelanto::app::Services services{prompts, host, cad, opener, programFolder()};
+    zelanto::app::Services services{prompts, host, cad, opener, files};
 
     zelanto::app::SingleInstance instance;
     std::unique_ptr<zelanto::app::Form1> form1;

@@ -148,6 +148,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kSheetNotCreated);
     ZELANTO_HELP_TEXT(kCadNotDriven);
     ZELANTO_HELP_TEXT(kCoordinateNotANumber);
+    ZELANTO_HELP_TEXT(kPlotFilesFolder);
 #undef ZELANTO_HELP_TEXT
     html.emplace("kSettingsFileName", escapeHtml(zelanto::settings::kSettingsFileName));
     html.emplace("kSettingsSection", escapeHtml(zelanto::settings::kSettingsSection));

@@ -218,6 +218,7 @@ const ShownText kShown[] = {
     ZELANTO_SHOWN(kErrorEnd),
     ZELANTO_SHOWN(kCoordinateNotANumber),
     ZELANTO_SHOWN(kCadNotDriven),
+    ZELANTO_SHOWN(kPlotFilesFolder),
     ZELANTO_SHOWN(kFinishQuestion),
     ZELANTO_SHOWN(kThreeFilesOnly),
     ZELANTO_SHOWN(kOrOverFiftyThousand),
