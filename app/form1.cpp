@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include "app/first_show.h"
@@ -151,11 +152,15 @@ void Form1::createWidgets() {
     setTabOrder(Command4, Command5);
     setTabOrder(Command5, Combo1);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    const auto onClick = [this](QPushButton* button, void (Form1::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { runAsHandler([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(Command1, &Form1::Command1_Click);
+    onClick(Command2, &Form1::Command2_Click);
+    onClick(Command3, &Form1::Command3_Click);
+    onClick(Command4, &Form1::Command4_Click);
+    onClick(Command5, &Form1::Command5_Click);
     connect(Combo1, &QComboBox::editTextChanged, this, &Form1::Combo1_Change);
 }
 
@@ -199,7 +204,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label4 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Label4_Click();
+        runAsHandler([this] { Label4_Click(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -254,6 +259,11 @@ void Form1::WriteValueString(const QString& garSection, const QString& garKey,
                              const QString& garValue, const QString& garFileName) {
     settings::WriteValueString(garSection.toStdString(), garKey.toStdString(),
                                garValue.toStdString(), garFileName.toStdString());
+}
+
+void Form1::runAsHandler(const std::function<void()>& handler) {
+    const QScopedValueRollback<int> busy(handlersRunning_, handlersRunning_ + 1);
+    handler();
 }
 
 void Form1::setOuterSize(int widthTwips, int heightTwips) {
