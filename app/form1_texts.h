@@ -80,6 +80,10 @@ inline constexpr char kCadNotDriven[] =
     "スクリプトは次のファイルに保存してあります。Auto_CADのscriptコマンドで実行してください。";
 inline constexpr char kCoordinateNotANumber[] = "座標が数値ではありません: ";
 inline constexpr char kPlotFilesFolder[] = "プロットのファイルは次のフォルダに保存します:";
+inline constexpr char kRunningCopyBusy[] =
+    "起動中の ZELANTO は作業中のため、次のファイルを開けませんでした。作業が終わってから、もう一度開いてください。";
+inline constexpr char kRunningCopySilent[] =
+    "起動中の ZELANTO が応答しないため、次のファイルを開けませんでした。";
 
 }  // namespace zelanto::app::texts
 

@@ -149,6 +149,8 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kCadNotDriven);
     ZELANTO_HELP_TEXT(kCoordinateNotANumber);
     ZELANTO_HELP_TEXT(kPlotFilesFolder);
+    ZELANTO_HELP_TEXT(kRunningCopyBusy);
+    ZELANTO_HELP_TEXT(kRunningCopySilent);
 #undef ZELANTO_HELP_TEXT
     html.emplace("kSettingsFileName", escapeHtml(zelanto::settings::kSettingsFileName));
     html.emplace("kSettingsSection", escapeHtml(zelanto::settings::kSettingsSection));

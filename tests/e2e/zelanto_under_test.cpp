@@ -31,9 +31,10 @@ fs::path ZelantoUnderTest::writeFile(const std::string& name, const std::string&
     return folder() / name;
 }
 
-std::unique_ptr<ChildProcess> ZelantoUnderTest::start(const std::string& pathTail) const {
+std::unique_ptr<ChildProcess> ZelantoUnderTest::start(
+    const std::string& pathTail, const std::vector<std::string>& arguments) const {
     return std::make_unique<ChildProcess>(
-        (programFolder() / "zelanto").string(), std::vector<std::string>{},
+        (programFolder() / "zelanto").string(), arguments,
         std::vector<std::string>{"XDG_RUNTIME_DIR=" + (folder() / "runtime").string(),
                                  "XDG_CACHE_HOME=" + (folder() / "cache").string(),
                                  "PATH=" + (folder() / "bin").string() + pathTail,

@@ -34,8 +34,9 @@ public:
     void setCadPath(const std::filesystem::path& cad);
     std::filesystem::path writeFile(const std::string& name, const std::string& bytes);
 
-    // Starts the program; `pathTail` is appended to the PATH it gets.
-    std::unique_ptr<ChildProcess> start(const std::string& pathTail) const;
+    // Starts the program with `arguments`; `pathTail` is appended to the PATH it gets.
+    std::unique_ptr<ChildProcess> start(const std::string& pathTail,
+                                        const std::vector<std::string>& arguments = {}) const;
 
 private:
     TempFolder folder_;

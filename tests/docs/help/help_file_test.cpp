@@ -219,6 +219,8 @@ const ShownText kShown[] = {
     ZELANTO_SHOWN(kCoordinateNotANumber),
     ZELANTO_SHOWN(kCadNotDriven),
     ZELANTO_SHOWN(kPlotFilesFolder),
+    ZELANTO_SHOWN(kRunningCopyBusy),
+    ZELANTO_SHOWN(kRunningCopySilent),
     ZELANTO_SHOWN(kFinishQuestion),
     ZELANTO_SHOWN(kThreeFilesOnly),
     ZELANTO_SHOWN(kOrOverFiftyThousand),
