@@ -243,7 +243,7 @@ void Form1::Label4_Click() {
     if (platform::fileNameAt(help.toStdString()).empty()) {
         services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,
                                   text(texts::kTitle));
-    } else if (!services_.opener.open(help.toStdString())) {
+    } else if (!services_.opener.openMaximized(help.toStdString(), texts::kHelpTitle)) {
         services_.prompts.message(this, text(texts::kHelpNotOpened) + "\r\n" + help,
                                   text(texts::kTitle));
     }

@@ -70,6 +70,8 @@ inline constexpr const char* kLabel2Lines[] = {
 
 // Texts of our own.
 inline constexpr char kCredit[] = "© 2026 ZELANTO 開発チーム";
+// The help file's title, which its viewer shows in the title of its window.
+inline constexpr char kHelpTitle[] = "ZELANTO ヘルプ";
 inline constexpr char kHelpMissing[] = "ヘルプファイルが見つかりません。";
 inline constexpr char kHelpNotOpened[] = "ヘルプファイルを開けませんでした。";
 inline constexpr char kSheetNotOpened[] =

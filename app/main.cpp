@@ -17,6 +17,7 @@
 #include "app/single_instance.h"
 #include "app/steady_pause_clock.h"
 #include "platform/cad_driver/process_cad_driver.h"
+#include "platform/cad_driver/window_maximizer.h"
 #include "platform/calc/calc_host_loader.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/qt/desktop_services_opener.h"
@@ -62,7 +63,9 @@ int main(int argc, char* argv[]) {
     }
 
     const zelanto::app::ProgramFiles files = zelanto::app::locateProgramFiles(executableFolder());
-    zelanto::platform::DesktopServicesOpener opener;
+    // The help's viewer is asked to show it maximized.
+    zelanto::platform::DesktopServicesOpener opener(
+        zelanto::platform::maximizeWindowsWithTitlePart);
     zelanto::platform::EmbeddedHost embeddedHost(zelanto::app::sheetOpener(opener, prompts));
     // LibreOffice Calc where it is installed; the window paints while Calc takes its time.
     const auto calcHost = zelanto::platform::calc::loadCalcHost(

@@ -142,6 +142,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kNoPlottableData);
     ZELANTO_HELP_TEXT(kErrorEnd);
     ZELANTO_HELP_TEXT(kCredit);
+    ZELANTO_HELP_TEXT(kHelpTitle);
     ZELANTO_HELP_TEXT(kHelpMissing);
     ZELANTO_HELP_TEXT(kHelpNotOpened);
     ZELANTO_HELP_TEXT(kSheetNotOpened);

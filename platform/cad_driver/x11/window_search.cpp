@@ -1,7 +1,6 @@
 #include "platform/cad_driver/x11/window_search.h"
 
 #include <cstdlib>
-#include <vector>
 
 #include "platform/cad_driver/x11/window_title.h"
 
@@ -61,6 +60,17 @@ std::optional<Window> findWindowByTitle(const xdo_t* xdo, std::string_view title
         }
     }
     return beginning;
+}
+
+std::vector<Window> findWindowsWithTitlePart(const xdo_t* xdo, std::string_view part) {
+    std::vector<Window> found;
+    for (const Window window : allWindows(xdo)) {
+        if (windowTitle(xdo->xdpy, window).find(part) != std::string::npos &&
+            canBeBroughtForward(xdo->xdpy, window)) {
+            found.push_back(window);
+        }
+    }
+    return found;
 }
 
 }  // namespace zelanto::platform::x11

@@ -158,7 +158,7 @@ TEST_F(HelpFile, HoldsEveryTopicAndListsItInTheContents) {
 
 TEST_F(HelpFile, NamesItsTitleContentsAndFirstPageInCodePage932) {
     const std::string system = chm_.bytes("#SYSTEM");
-    EXPECT_THAT(system, HasSubstr(platform::toAnsi(std::string(texts::kTitle) + " ヘルプ")));
+    EXPECT_THAT(system, HasSubstr(platform::toAnsi(texts::kHelpTitle)));
     EXPECT_THAT(system, HasSubstr("zelanto.hhc"));
     EXPECT_THAT(system, HasSubstr("index.html"));
 }
@@ -261,7 +261,7 @@ const char* const kNotMessages[] = {
     "kCommand1Caption", "kCommand2Caption",   "kCommand4Caption",      "kLaunchCaption",
     "kPlotCaption",     "kExpandCaption",     "kCollapseCaption",      "kFrame1Caption",
     "kHelpLink",        "kSettingDoneSuffix", "kSimFilterDescription", "kCadFilterDescription",
-    "kLabel2Lines",
+    "kLabel2Lines",     "kHelpTitle",
 };
 
 TEST_F(HelpFile, MessageListShowsEveryTextAsTheProgramShowsIt) {

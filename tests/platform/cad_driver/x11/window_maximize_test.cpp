@@ -1,0 +1,52 @@
+#include "platform/cad_driver/x11/window_maximize.h"
+
+// Before the X11 headers, whose macros (None, Bool) clash with its names.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+
+#include "tests/platform/cad_driver/x11/test_window.h"
+#include "tests/platform/cad_driver/x11/wait_until.h"
+#include "tests/platform/cad_driver/x11/x11_test.h"
+
+namespace zelanto::platform::x11 {
+namespace {
+
+using testing::TestWindow;
+
+// Whether the window manager has put `window` in both maximized states.
+bool isMaximized(Display* display, Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), 0, 64, False,
+                       XA_ATOM, &type, &format, &count, &after, &data);
+    int states = 0;
+    for (unsigned long i = 0; i < count; ++i) {
+        const Atom state = reinterpret_cast<const Atom*>(data)[i];
+        states += state == XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False) ||
+                  state == XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    }
+    XFree(data);
+    return states == 2;
+}
+
+using WindowMaximize = testing::X11Test;
+
+TEST_F(WindowMaximize, WindowsWhoseTitleHoldsTheTextAreMaximizedAndNoOther) {
+    withWindowManager();
+    const TestWindow viewer(display(),
+                            {.title = "xCHM v. 1.35: ZELANTO ヘルプ", .netWmNameOnly = true});
+    const TestWindow other(display(), {.title = "ZELANTO"});
+
+    EXPECT_EQ(maximizeWindowsWithTitlePart("ZELANTO ヘルプ"), 1);
+
+    EXPECT_TRUE(testing::waitUntil([&] { return isMaximized(display(), viewer.window()); }));
+    EXPECT_FALSE(isMaximized(display(), other.window()));
+    EXPECT_EQ(maximizeWindowsWithTitlePart("no such window"), 0);
+}
+
+}  // namespace
+}  // namespace zelanto::platform::x11
