@@ -45,7 +45,8 @@ ProgramFiles filesBeside(const std::filesystem::path& folder);
 
 // The files of the program whose executable lies in `executableFolder`. Installed (the folder
 // is a "bin" with "share/zelanto" beside it, as under /usr), the module and the help come from
-// "lib/zelanto" and "share/zelanto" there. Installed, or where the program folder may not be
+// the library folder the build installs into ("lib/x86_64-linux-gnu/zelanto" on Debian) and from
+// "share/zelanto" there. Installed, or where the program folder may not be
 // written, the settings go to the user's config folder and the written files to the user's data
 // folder; otherwise everything stays in the program folder.
 ProgramFiles locateProgramFiles(const std::filesystem::path& executableFolder);

@@ -1,6 +1,7 @@
 # Makes a manual page: the template TEMPLATE with @VERSION@ and, where it stands, @USAGE@ replaced
 # by what `CLI --help` prints (so that the options are written down once, in the program),
 # compressed into OUTPUT as Debian wants it. Run with cmake -P.
+cmake_minimum_required(VERSION 3.25)
 file(READ ${TEMPLATE} page)
 if(page MATCHES "@USAGE@")
     execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE usage RESULT_VARIABLE failed

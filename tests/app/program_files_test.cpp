@@ -40,7 +40,7 @@ TEST_F(ProgramFilesTest, InstallationReadsBelowItsPrefixAndWritesIntoTheUsersFol
     fs::create_directories(prefix / "share/zelanto");
     // Even where the user (root, say) might write into the program folder.
     const ProgramFiles files = locateProgramFiles(prefix / "bin");
-    EXPECT_EQ(files.moduleFolder, prefix / "lib/zelanto");
+    EXPECT_EQ(files.moduleFolder, prefix / ZELANTO_INSTALL_MODULE_DIR);
     EXPECT_EQ(files.helpFile, prefix / "share/zelanto/zelanto.CHM");
     EXPECT_EQ(files.settingsFile(), folder / "config/zelanto/zelanto.ini");
     EXPECT_EQ(files.dataFolder.path(), folder / "data/zelanto");
