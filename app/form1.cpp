@@ -14,6 +14,7 @@
 #include "app/form1_texts.h"
 #include "app/module1.h"
 #include "app/twips.h"
+#include "cad/cad_path.h"
 #include "cad/scale_list.h"
 #include "platform/files/file_lookup.h"
 #include "settings/ini_store.h"
@@ -190,9 +191,10 @@ void Form1::Form_Load() {
 
 void Form1::Form_Activate() {
     parkFocus();
-    const std::string name = platform::fileNameAt(cadPath_.toStdString());
-    if (name.ends_with("exe")) {
-        Command4->setText(QString::fromStdString(name) + texts::kSettingDoneSuffix);
+    const std::string path = cadPath_.toStdString();
+    if (cad::showsAsChosenCadProgram(path)) {
+        Command4->setText(QString::fromStdString(platform::fileNameAt(path)) +
+                          texts::kSettingDoneSuffix);
     }
 }
 

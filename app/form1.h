@@ -96,6 +96,7 @@ private:
     QString plotNotice() const;
     void plotFailed(const QString& text);
     void sendScriptToCad(const QString& scriptPath);
+    void openDrawingInCad(const QString& drawingPath);
 
     Services& services_;
     QString dialogFilter_;

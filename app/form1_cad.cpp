@@ -3,11 +3,15 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <cstdlib>
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
 #include "app/module1.h"
 #include "cad/cad_path.h"
+#include "cad/cad_programs.h"
+#include "cad/desktop_entry.h"
+#include "cad/plot_drawing.h"
 #include "cad/plot_keys.h"
 #include "cad/plot_script.h"
 #include "platform/files/file_lookup.h"
@@ -16,17 +20,22 @@
 namespace zelanto::app {
 namespace {
 
-// The title the CAD program's window carries.
-constexpr const char* kCadWindowTitle = "AutoCAD";
+// A desktop launcher chosen in place of the program stands for the program it starts.
+QString programOf(const QString& chosen) {
+    const char* searchPath = std::getenv("PATH");
+    const auto program = cad::launcherProgram(chosen.toStdString(), searchPath ? searchPath : "");
+    return program ? QString::fromStdString(program->string()) : chosen;
+}
 
 }  // namespace
 
 void Form1::Command4_Click() {
     services_.prompts.message(this, text(texts::kChooseCadProgram), text(texts::kApplicationTitle));
-    dialogFilter_ = text(texts::kCadFilterDescription) + QChar(0) + "*.exe" + QChar(0);
-    cadPath_ = Module1::ShowOpenDialog(this, dialogFilter_);
+    dialogFilter_ = text(texts::kCadProgramFilterDescription) + QChar(0) + "*" + QChar(0) +
+                    text(texts::kCadFilterDescription) + QChar(0) + "*.exe" + QChar(0);
+    cadPath_ = programOf(Module1::ShowOpenDialog(this, dialogFilter_));
     const std::string name = platform::fileNameAt(cadPath_.toStdString());
-    if (cad::isAcceptedCadProgramName(name)) {
+    if (cad::isAcceptedCadProgram(cadPath_.toStdString())) {
         services_.prompts.message(this, text(texts::kCadPathAccepted),
                                   text(texts::kApplicationTitle));
         Command4->setText(QString::fromStdString(name) + text(texts::kSettingDoneSuffix));
@@ -53,7 +62,7 @@ void Form1::Command5_Click() {
 void Form1::launchCad() {
     Label1->setText(text(texts::kPleaseWait));
     try {
-        services_.cad.start(cadPath_.toStdString());
+        services_.cad.start(cadPath_.toStdString(), {});
     } catch (const platform::CadDriverError&) {
         services_.prompts.message(this, text(texts::kNoCadPathYet), text(texts::kTitle));
         Command4_Click();
@@ -78,7 +87,9 @@ void Form1::PLOT() {
     } catch (const std::exception&) {
         // Only brings the sheet forward (a CadDriverError or a HostError); the plot goes on.
     }
-    const auto scriptPath = services_.files.dataFolder.file(cad::kPlotScriptFileName);
+    const OutputFolder& files = services_.files.dataFolder;
+    const auto scriptPath = files.file(cad::kPlotScriptFileName);
+    const auto drawingPath = files.file(cad::kPlotDrawingFileName);
     const std::int16_t denominator = scaleDenominator_;
     const auto worksheet = sheet_.worksheet;
     try {
@@ -88,8 +99,9 @@ void Form1::PLOT() {
             close();
             return;
         }
-        services_.files.dataFolder.prepare();
+        files.prepare();
         cad::writePlotScript(*worksheet, denominator, scriptPath);
+        cad::writePlotDrawing(*worksheet, denominator, drawingPath);
     } catch (const cad::PlotValueError& error) {
         plotFailed(text(texts::kCoordinateNotANumber) + QString::fromStdString(error.found()));
         return;
@@ -97,7 +109,11 @@ void Form1::PLOT() {
         plotFailed(text(texts::kErrorEnd));
         return;
     }
-    sendScriptToCad(QString::fromStdString(scriptPath.string()));
+    if (cad::opensDrawingsOnly(cadPath_.toStdString())) {
+        openDrawingInCad(QString::fromStdString(drawingPath.string()));
+    } else {
+        sendScriptToCad(QString::fromStdString(scriptPath.string()));
+    }
     releaseSheet();
     close();
     QCoreApplication::quit();
@@ -117,7 +133,7 @@ QString Form1::plotNotice() const {
 
 void Form1::sendScriptToCad(const QString& scriptPath) {
     try {
-        services_.cad.activate(kCadWindowTitle);
+        services_.cad.activateCad(cad::kScriptRunningCadTitles);
         services_.cad.sendKeys(cad::kCoordinateSystemTurnZ, false);
         services_.cad.sendKeys(cad::kCoordinateSystemTurnX, false);
         setWindowTitle(text(texts::kRunningScript));
@@ -125,6 +141,18 @@ void Form1::sendScriptToCad(const QString& scriptPath) {
     } catch (const platform::CadDriverError&) {
         // The script is written: the user can still run it by hand.
         services_.prompts.message(this, text(texts::kCadNotDriven) + "\r\n" + scriptPath,
+                                  text(texts::kTitle));
+    }
+}
+
+// A CAD program that runs no script opens the drawing instead: a new start with the drawing as
+// its argument works whatever the running one is doing, and it has no way to take a file from
+// outside.
+void Form1::openDrawingInCad(const QString& drawingPath) {
+    try {
+        services_.cad.start(cadPath_.toStdString(), {drawingPath.toStdString()});
+    } catch (const platform::CadDriverError&) {
+        services_.prompts.message(this, text(texts::kDrawingNotOpened) + "\r\n" + drawingPath,
                                   text(texts::kTitle));
     }
 }

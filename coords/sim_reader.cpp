@@ -1,12 +1,8 @@
 #include "coords/sim_reader.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
-
+#include "coords/coordinate_text.h"
+#include "coords/sim_file_open.h"
 #include "platform/text/ansi_text.h"
-#include "platform/text/decimal_number.h"
 
 namespace zelanto::coords {
 namespace {
@@ -17,19 +13,7 @@ constexpr const char* kEndOfPointsCode = "A99";
 }  // namespace
 
 SimReader::SimReader(std::filesystem::path file) : file_(std::move(file)) {
-    handle_ = std::fopen(file_.c_str(), "rb");
-    if (handle_ == nullptr) {
-        fail(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, std::strerror(errno));
-    }
-    struct stat status {};
-    if (fstat(fileno(handle_), &status) != 0 || S_ISDIR(status.st_mode)) {
-        close();
-        fail(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, std::strerror(EISDIR));
-    }
-    if (!detectSimEncoding(handle_, encoding_)) {
-        close();
-        fail(SimReadProblem::CannotRead, 0, 0, SimItemRole::None, "");
-    }
+    handle_ = openSimFile(file_, encoding_);
     items_ = std::make_unique<SimItemReader>(handle_, encoding_);
 }
 
@@ -103,14 +87,7 @@ double SimReader::coordinateValue(const SimPoint& point, SimItemRole role) const
     const SimItem& item = role == SimItemRole::X   ? point.x
                           : role == SimItemRole::Y ? point.y
                                                    : point.elevation;
-    // A quoted coordinate keeps the blanks inside its quotes; they do not change the number.
-    const auto first = item.text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return 0;
-    }
-    const auto last = item.text.find_last_not_of(" \t");
-    if (const auto value = platform::parseDecimalNumber(
-            std::string_view(item.text).substr(first, last - first + 1))) {
+    if (const auto value = coordinateFromText(item.text)) {
         return *value;
     }
     fail(SimReadProblem::NotANumber, item.line, point.index, role, item.text);

@@ -218,6 +218,7 @@ const ShownText kShown[] = {
     ZELANTO_SHOWN(kErrorEnd),
     ZELANTO_SHOWN(kCoordinateNotANumber),
     ZELANTO_SHOWN(kCadNotDriven),
+    ZELANTO_SHOWN(kDrawingNotOpened),
     ZELANTO_SHOWN(kPlotFilesFolder),
     ZELANTO_SHOWN(kRunningCopyBusy),
     ZELANTO_SHOWN(kRunningCopySilent),
@@ -258,10 +259,21 @@ const ShownText kShown[] = {
 
 // The texts of the main window that are not messages: captions, dialog filters, the explanation.
 const char* const kNotMessages[] = {
-    "kCommand1Caption", "kCommand2Caption",   "kCommand4Caption",      "kLaunchCaption",
-    "kPlotCaption",     "kExpandCaption",     "kCollapseCaption",      "kFrame1Caption",
-    "kHelpLink",        "kSettingDoneSuffix", "kSimFilterDescription", "kCadFilterDescription",
-    "kLabel2Lines",     "kHelpTitle",
+    "kCommand1Caption",
+    "kCommand2Caption",
+    "kCommand4Caption",
+    "kLaunchCaption",
+    "kPlotCaption",
+    "kExpandCaption",
+    "kCollapseCaption",
+    "kFrame1Caption",
+    "kHelpLink",
+    "kSettingDoneSuffix",
+    "kSimFilterDescription",
+    "kCadFilterDescription",
+    "kCadProgramFilterDescription",
+    "kLabel2Lines",
+    "kHelpTitle",
 };
 
 TEST_F(HelpFile, MessageListShowsEveryTextAsTheProgramShowsIt) {
