@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include "app/first_show.h"
@@ -30,7 +31,6 @@ constexpr int kFrameWidth = 120;
 constexpr int kFrameHeight = 420;
 
 constexpr const char* kUiGothic = "MS UI Gothic";
-constexpr const char* kHelpFileName = "zelanto.CHM";
 
 QFont fontOf(const char* family, double points, bool bold = false) {
     QFont font(QString::fromUtf8(family));
@@ -153,11 +153,15 @@ void Form1::createWidgets() {
     setTabOrder(Command4, Command5);
     setTabOrder(Command5, Combo1);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    const auto onClick = [this](QPushButton* button, void (Form1::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { runAsHandler([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(Command1, &Form1::Command1_Click);
+    onClick(Command2, &Form1::Command2_Click);
+    onClick(Command3, &Form1::Command3_Click);
+    onClick(Command4, &Form1::Command4_Click);
+    onClick(Command5, &Form1::Command5_Click);
     connect(Combo1, &QComboBox::editTextChanged, this, &Form1::Combo1_Change);
 }
 
@@ -202,7 +206,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label4 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Label4_Click();
+        runAsHandler([this] { Label4_Click(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -235,13 +239,13 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Label4_Click() {
-    const QString help = inProgramFolder(kHelpFileName);
+    const QString help = QString::fromStdString(services_.files.helpFile.string());
     showMinimized();
     Module1::WaitMs(500);
     if (platform::fileNameAt(help.toStdString()).empty()) {
         services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,
                                   text(texts::kTitle));
-    } else if (!services_.opener.open(help.toStdString())) {
+    } else if (!services_.opener.openMaximized(help.toStdString(), texts::kHelpTitle)) {
         services_.prompts.message(this, text(texts::kHelpNotOpened) + "\r\n" + help,
                                   text(texts::kTitle));
     }
@@ -259,6 +263,11 @@ void Form1::WriteValueString(const QString& garSection, const QString& garKey,
                                garValue.toStdString(), garFileName.toStdString());
 }
 
+void Form1::runAsHandler(const std::function<void()>& handler) {
+    const QScopedValueRollback<int> busy(handlersRunning_, handlersRunning_ + 1);
+    handler();
+}
+
 void Form1::setOuterSize(int widthTwips, int heightTwips) {
     widthTwips_ = widthTwips;
     heightTwips_ = heightTwips;
@@ -274,12 +283,8 @@ void Form1::releaseSheet() noexcept {
     sheet_.release();
 }
 
-QString Form1::inProgramFolder(const char* fileName) const {
-    return QString::fromStdString((services_.programFolder / fileName).string());
-}
-
 QString Form1::settingsFile() const {
-    return QString::fromStdString(settings::settingsFileIn(services_.programFolder).string());
+    return QString::fromStdString(services_.files.settingsFile().string());
 }
 
 }  // namespace zelanto::app

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <exception>
+#include <functional>
 
 #include "app/services.h"
 #include "coords/coordinate_sheet.h"
@@ -55,6 +56,11 @@ public:
     static void WriteValueString(const QString& garSection, const QString& garKey,
                                  const QString& garValue, const QString& garFileName);
 
+    // Imports `path` as if it had been chosen in the open-file dialog of "SIM 読込み", raising the
+    // window first. False, doing nothing, while the window is busy: a handler runs, a dialog is
+    // open, or the read button is gone or disabled.
+    bool takeSimFile(const QString& path);
+
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -76,14 +82,18 @@ private:
     void setOuterSize(int widthTwips, int heightTwips);
     void parkFocus();
     void releaseSheet() noexcept;
-    QString inProgramFolder(const char* fileName) const;
     QString settingsFile() const;
 
+    // Runs a handler; the window counts as busy until it returns.
+    void runAsHandler(const std::function<void()>& handler);
+
     // Parts of the roads.
+    void importSimFile(const QString& path);
     void importFile(const coords::SheetReferences& sheet);
     bool mergeFile();
     void readFailed(const std::exception& error);
     void launchCad();
+    QString plotNotice() const;
     void plotFailed(const QString& text);
     void sendScriptToCad(const QString& scriptPath);
     void openDrawingInCad(const QString& drawingPath);
@@ -101,6 +111,8 @@ private:
     int heightTwips_ = 0;
     // A merge press that arrives while another one waits is held back.
     bool mergeInProgress_ = false;
+    // Handlers under way, one inside another's pause included.
+    int handlersRunning_ = 0;
 };
 
 }  // namespace zelanto::app

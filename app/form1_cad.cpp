@@ -50,6 +50,7 @@ void Form1::Command4_Click() {
         services_.prompts.message(this, text(texts::kCadPathAccepted),
                                   text(texts::kApplicationTitle));
         Command4->setText(QString::fromStdString(name) + text(texts::kSettingDoneSuffix));
+        services_.files.settingsFolder.prepare();
         WriteValueString(text(settings::kSettingsSection), text(settings::kCadPathKey), cadPath_,
                          settingsFile());
     } else {
@@ -90,19 +91,16 @@ void Form1::launchCad() {
 void Form1::PLOT() {
     setWindowTitle(text(texts::kMakingScript));
     showMinimized();
-    services_.prompts.message(this,
-                              text(texts::kNoticeWait) + "\r\n\r\n" + text(texts::kNoticeEnd) +
-                                  "\r\n" + text(texts::kNoticeThanks) + "\r\n\r\n" +
-                                  text(texts::kCredit),
-                              text(texts::kTitle));
+    services_.prompts.message(this, plotNotice(), text(texts::kTitle));
     try {
         services_.cad.activate(sheet_.application ? sheet_.application->windowTitle()
                                                   : platform::kSpreadsheetWindowTitle);
     } catch (const std::exception&) {
         // Only brings the sheet forward (a CadDriverError or a HostError); the plot goes on.
     }
-    const auto scriptPath = services_.programFolder / cad::kPlotScriptFileName;
-    const auto drawingPath = services_.programFolder / cad::kPlotDrawingFileName;
+    const OutputFolder& files = services_.files.dataFolder;
+    const auto scriptPath = files.file(cad::kPlotScriptFileName);
+    const auto drawingPath = files.file(cad::kPlotDrawingFileName);
     const std::int16_t denominator = scaleDenominator_;
     const auto worksheet = sheet_.worksheet;
     try {
@@ -112,6 +110,7 @@ void Form1::PLOT() {
             close();
             return;
         }
+        files.prepare();
         cad::writePlotScript(*worksheet, denominator, scriptPath);
         cad::writePlotDrawing(*worksheet, denominator, drawingPath, parcelsOf(simFilePath_));
     } catch (const cad::PlotValueError& error) {
@@ -129,6 +128,18 @@ void Form1::PLOT() {
     releaseSheet();
     close();
     QCoreApplication::quit();
+}
+
+// The notice before the plot; where the files go is added when that is not the program folder.
+QString Form1::plotNotice() const {
+    QString notice = text(texts::kNoticeWait) + "\r\n\r\n" + text(texts::kNoticeEnd) + "\r\n" +
+                     text(texts::kNoticeThanks) + "\r\n\r\n" + text(texts::kCredit);
+    const OutputFolder& folder = services_.files.dataFolder;
+    if (folder.isUserFolder()) {
+        notice += "\r\n\r\n" + text(texts::kPlotFilesFolder) + "\r\n" +
+                  QString::fromStdString(folder.path().string());
+    }
+    return notice;
 }
 
 void Form1::sendScriptToCad(const QString& scriptPath) {

@@ -1,7 +1,8 @@
 // "SIM 読込み": one SIM file into a new coordinate sheet, which is then shown.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
@@ -18,7 +19,29 @@ QString simDialogFilter() {
 
 void Form1::Command1_Click() {
     dialogFilter_ = simDialogFilter();
-    simFilePath_ = Module1::ShowOpenDialog(this, dialogFilter_);
+    importSimFile(Module1::ShowOpenDialog(this, dialogFilter_));
+}
+
+bool Form1::takeSimFile(const QString& path) {
+    if (handlersRunning_ > 0 || QApplication::activeModalWidget() != nullptr ||
+        Command1->isHidden() || !Command1->isEnabled()) {
+        return false;
+    }
+    showNormal();
+    raise();
+    activateWindow();
+    // Busy from here: the import runs once the event that brought the file is through.
+    ++handlersRunning_;
+    QTimer::singleShot(0, this, [this, path] {
+        --handlersRunning_;
+        runAsHandler([this, &path] { importSimFile(path); });
+    });
+    return true;
+}
+
+// The import from the chosen path on: the file check, then the file into a new sheet.
+void Form1::importSimFile(const QString& path) {
+    simFilePath_ = path;
     if (!coords::passesSimFileCheck(simFilePath_.toStdString())) {
         Command2->setEnabled(false);
         parkFocus();

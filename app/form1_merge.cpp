@@ -100,19 +100,21 @@ void Form1::SIM_WRITE() {
     } catch (const platform::HostError&) {
         // The file matters more than the view: writing goes on and reports its own failure.
     }
-    const auto output = services_.programFolder / coords::kMergedSimFileName;
+    const OutputFolder& folder = services_.files.dataFolder;
+    const auto output = folder.file(coords::kMergedSimFileName);
     services_.prompts.message(this, text(texts::kRenumbering), text(texts::kWriteStartTitle));
     try {
         if (!sheet.worksheet) {
             throw platform::HostError("no coordinate sheet");
         }
+        folder.prepare();
         coords::MergedSimWriter writer(output);
         // Only a file that could be created is being saved.
         Label1->setText(text(texts::kSavingSimData));
         writer.write(*sheet.worksheet);
         Label1->setText(text(texts::kSavingDone));
         services_.prompts.message(this,
-                                  QString::fromStdString(services_.programFolder.string()) +
+                                  QString::fromStdString(folder.path().string()) +
                                       text(texts::kSavedTo) + "\r\n\r\n" + text(texts::kCheckLater),
                                   text(texts::kTitle));
     } catch (const std::exception&) {

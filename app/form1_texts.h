@@ -72,6 +72,8 @@ inline constexpr const char* kLabel2Lines[] = {
 
 // Texts of our own.
 inline constexpr char kCredit[] = "© 2026 ZELANTO 開発チーム";
+// The help file's title, which its viewer shows in the title of its window.
+inline constexpr char kHelpTitle[] = "ZELANTO ヘルプ";
 inline constexpr char kHelpMissing[] = "ヘルプファイルが見つかりません。";
 inline constexpr char kHelpNotOpened[] = "ヘルプファイルを開けませんでした。";
 inline constexpr char kSheetNotOpened[] =
@@ -84,6 +86,11 @@ inline constexpr char kCoordinateNotANumber[] = "座標が数値ではありま�
 inline constexpr char kDrawingNotOpened[] =
     "Auto_CADで図面を開けませんでした。\r\n"
     "図面は次のファイルに保存してあります。CADプログラムで開いてください。";
+inline constexpr char kPlotFilesFolder[] = "プロットのファイルは次のフォルダに保存します:";
+inline constexpr char kRunningCopyBusy[] =
+    "起動中の ZELANTO は作業中のため、次のファイルを開けませんでした。作業が終わってから、もう一度開いてください。";
+inline constexpr char kRunningCopySilent[] =
+    "起動中の ZELANTO が応答しないため、次のファイルを開けませんでした。";
 
 }  // namespace zelanto::app::texts
 

@@ -2,16 +2,22 @@
 #include <QFile>
 #include <QIcon>
 #include <memory>
+#include <optional>
 
 #include "app/app_fonts.h"
+#include "app/file_hand_over.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/module1.h"
+#include "app/program_files.h"
+#include "app/second_copy.h"
 #include "app/services.h"
 #include "app/sheet_opener.h"
+#include "app/sim_file_inbox.h"
 #include "app/single_instance.h"
 #include "app/steady_pause_clock.h"
 #include "platform/cad_driver/process_cad_driver.h"
+#include "platform/cad_driver/window_maximizer.h"
 #include "platform/calc/calc_host_loader.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/qt/desktop_services_opener.h"
@@ -19,7 +25,7 @@
 
 namespace {
 
-std::filesystem::path programFolder() {
+std::filesystem::path executableFolder() {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
@@ -38,20 +44,41 @@ int main(int argc, char* argv[]) {
     zelanto::app::Module1::setPrompts(&prompts);
     zelanto::app::Module1::setPauseClock(&clock);
 
-    zelanto::platform::DesktopServicesOpener opener;
+    // A copy started with a SIM file while another runs gives the file to that one and ends; a
+    // copy started without one ends in the splash, silently.
+    const QString simFile = zelanto::app::simFileArgument(QCoreApplication::arguments());
+    zelanto::app::SingleInstance instance;
+    const bool anotherCopyRuns = instance.anotherCopyRunning();
+    if (anotherCopyRuns && !simFile.isEmpty()) {
+        return zelanto::app::handOverToRunningCopy(simFile, prompts);
+    }
+    zelanto::app::SimFileInbox inbox;
+    std::optional<zelanto::app::HandOverServer> handOver;
+    if (!anotherCopyRuns) {
+        handOver.emplace(zelanto::app::HandOverServer::defaultSocketPath(),
+                         [&inbox](const QString& file) { return inbox.deliver(file); });
+    }
+    if (!simFile.isEmpty()) {
+        inbox.deliver(simFile);
+    }
+
+    const zelanto::app::ProgramFiles files = zelanto::app::locateProgramFiles(executableFolder());
+    // The help's viewer is asked to show it maximized.
+    zelanto::platform::DesktopServicesOpener opener(
+        zelanto::platform::maximizeWindowsWithTitlePart);
     zelanto::platform::EmbeddedHost embeddedHost(zelanto::app::sheetOpener(opener, prompts));
     // LibreOffice Calc where it is installed; the window paints while Calc takes its time.
     const auto calcHost = zelanto::platform::calc::loadCalcHost(
-        programFolder(),
+        files.moduleFolder,
         {[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }});
     zelanto::platform::SpreadsheetHost& host = calcHost ? *calcHost : embeddedHost;
     zelanto::platform::ProcessCadDriver cad;
-    zelanto::app::Services services{prompts, host, cad, opener, programFolder()};
+    zelanto::app::Services services{prompts, host, cad, opener, files};
 
-    zelanto::app::SingleInstance instance;
     std::unique_ptr<zelanto::app::Form1> form1;
     zelanto::app::Form2 form2(instance, [&] {
         form1 = std::make_unique<zelanto::app::Form1>(services);
+        inbox.attach(*form1);
         return form1.get();
     });
     return form2.run();

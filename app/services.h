@@ -1,7 +1,6 @@
 #pragma once
 
-#include <filesystem>
-
+#include "app/program_files.h"
 #include "platform/cad_driver/cad_driver.h"
 #include "platform/qt/desktop_opener.h"
 #include "platform/qt/prompts.h"
@@ -15,8 +14,8 @@ struct Services {
     platform::SpreadsheetHost& host;
     platform::CadDriver& cad;
     platform::DesktopOpener& opener;
-    // The folder of the executable: settings, help, script and merged SIM file live there.
-    std::filesystem::path programFolder;
+    // Where the help and the settings are, and where the written files go.
+    ProgramFiles files;
 };
 
 }  // namespace zelanto::app

@@ -20,11 +20,15 @@ bool SingleInstance::anotherCopyRunning() {
 }
 
 QString SingleInstance::defaultLockPath() {
+    return runtimeFilePath(QStringLiteral("zelanto.lock"));
+}
+
+QString runtimeFilePath(const QString& name) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {
         folder = QDir::tempPath();
     }
-    return folder + QStringLiteral("/zelanto.lock");
+    return folder + '/' + name;
 }
 
 }  // namespace zelanto::app

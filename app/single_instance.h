@@ -15,11 +15,15 @@ public:
     // True while another running copy holds the lock. Otherwise this object takes it.
     bool anotherCopyRunning();
 
-    // The user's runtime folder (the temporary folder if there is none) + "/zelanto.lock".
+    // "zelanto.lock" in the runtime folder.
     static QString defaultLockPath();
 
 private:
     QLockFile lock_;
 };
+
+// `name` in the user's runtime folder (the temporary folder if there is none), where the running
+// copy keeps what the next copy looks for.
+QString runtimeFilePath(const QString& name);
 
 }  // namespace zelanto::app

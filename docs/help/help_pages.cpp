@@ -144,6 +144,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kNoPlottableData);
     ZELANTO_HELP_TEXT(kErrorEnd);
     ZELANTO_HELP_TEXT(kCredit);
+    ZELANTO_HELP_TEXT(kHelpTitle);
     ZELANTO_HELP_TEXT(kHelpMissing);
     ZELANTO_HELP_TEXT(kHelpNotOpened);
     ZELANTO_HELP_TEXT(kSheetNotOpened);
@@ -151,6 +152,9 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kCadNotDriven);
     ZELANTO_HELP_TEXT(kDrawingNotOpened);
     ZELANTO_HELP_TEXT(kCoordinateNotANumber);
+    ZELANTO_HELP_TEXT(kPlotFilesFolder);
+    ZELANTO_HELP_TEXT(kRunningCopyBusy);
+    ZELANTO_HELP_TEXT(kRunningCopySilent);
 #undef ZELANTO_HELP_TEXT
     html.emplace("kSettingsFileName", escapeHtml(zelanto::settings::kSettingsFileName));
     html.emplace("kSettingsSection", escapeHtml(zelanto::settings::kSettingsSection));

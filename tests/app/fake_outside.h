@@ -57,10 +57,16 @@ public:
 class RecordingOpener : public platform::DesktopOpener {
 public:
     std::vector<std::filesystem::path> opened;
+    // The window titles asked to be maximized, one for each file opened so.
+    std::vector<std::string> maximized;
     bool succeeds = true;
     bool open(const std::filesystem::path& file) override {
         opened.push_back(file);
         return succeeds;
+    }
+    bool openMaximized(const std::filesystem::path& file, const std::string& title) override {
+        maximized.push_back(title);
+        return open(file);
     }
 };
 

@@ -1,5 +1,7 @@
 #include <QComboBox>
 
+#include "app/form1_texts.h"
+
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
 #include "tests/app/form1_fixture.h"
@@ -38,6 +40,16 @@ TEST_F(Form1Cad, AcceptedProgramIsShownAndStored) {
     EXPECT_EQ(w.Command4->text(), "acad.exe 設定済み");
     EXPECT_EQ(storedCadPath(folder.path()), (folder / "acad.exe").string());
     EXPECT_EQ(w.cadPath(), path(folder / "acad.exe"));
+}
+
+TEST_F(Form1Cad, ChoiceIsStoredInTheUsersConfigFolderWhereThatIsTheSettingsFolder) {
+    const auto config = folder / "home/.config/zelanto";
+    services.files.settingsFolder = app::OutputFolder::userFolder(config);
+    app::Form1& w = start();
+    prompts.paths = {path(file("acad.exe", ""))};
+    w.Command4->click();
+    EXPECT_EQ(storedCadPath(config), (folder / "acad.exe").string());
+    EXPECT_FALSE(std::filesystem::exists(settings::settingsFileIn(folder.path())));
 }
 
 TEST_F(Form1Cad, RejectedChoicePutsBackTheStartUpPath) {
@@ -163,6 +175,29 @@ TEST_F(Form1Plot, PlotWritesTheScriptAndTypesItIntoTheCadProgram) {
     EXPECT_EQ(w.sheet().worksheet, nullptr);
 }
 
+TEST_F(Form1Plot, PortableNoticeEndsWithTheCreditLine) {
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    w.Command5->click();
+    ASSERT_FALSE(prompts.messages().isEmpty());
+    EXPECT_TRUE(prompts.messages()[0].endsWith("---\r\n\r\n" + app::text(app::texts::kCredit)));
+}
+
+TEST_F(Form1Plot, ScriptInTheUsersDataFolderIsNamedInTheNoticeAndTheKeys) {
+    const auto data = folder / "home/.local/share/zelanto";
+    services.files.dataFolder = app::OutputFolder::userFolder(data);
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    w.Command5->click();
+    ASSERT_FALSE(prompts.messages().isEmpty());
+    EXPECT_TRUE(prompts.messages()[0].endsWith(
+        app::text(app::texts::kCredit) +
+        "\r\n\r\nプロットのファイルは次のフォルダに保存します:\r\n" + path(data)));
+    EXPECT_TRUE(std::filesystem::exists(data / "orvik.scr"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "orvik.scr"));
+    EXPECT_EQ(cad.calls.back(),
+              "keys-wait filedia 0 script " + (data / "orvik.scr").string() + "\r");
+    EXPECT_TRUE(std::filesystem::exists(data / "orvik.dxf"));
+}
+
 TEST_F(Form1Plot, CadProgramThatRunsNoScriptOpensTheDrawingInstead) {
     const auto librecad = executable("librecad");
     settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey, librecad.string(),
@@ -217,8 +252,8 @@ TEST_F(Form1Plot, CadWindowThatCannotBeDrivenGetsThePathOfTheScript) {
 }
 
 TEST_F(Form1Plot, ScriptPathWithBlanksIsQuoted) {
-    services.programFolder = folder / "my programs";
-    std::filesystem::create_directory(services.programFolder);
+    services.files = app::filesBeside(folder / "my programs");
+    std::filesystem::create_directory(folder / "my programs");
     app::Form1& w = readyToPlot(simWithPoints(1));
     w.Command5->click();
     EXPECT_EQ(cad.calls.back(), "keys-wait filedia 0 script \"" +
@@ -227,7 +262,7 @@ TEST_F(Form1Plot, ScriptPathWithBlanksIsQuoted) {
 
 TEST_F(Form1Plot, UnwritableScriptEndsWithTheErrorMessage) {
     app::Form1& w = readyToPlot(simWithPoints(1));
-    services.programFolder = folder / "gone";
+    services.files = app::filesBeside(folder / "gone");
     w.Command5->click();
     EXPECT_EQ(prompts.messages().back(), "エラーが発生しました　終了します");
     EXPECT_FALSE(w.isVisible());

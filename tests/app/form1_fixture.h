@@ -61,7 +61,7 @@ protected:
         folder.path() / "cache"};
     FakeCadDriver cad;
     RecordingOpener opener;
-    app::Services services{prompts, host, cad, opener, folder.path()};
+    app::Services services{prompts, host, cad, opener, app::filesBeside(folder.path())};
     std::unique_ptr<app::Form1> form;
 };
 

@@ -1,4 +1,6 @@
+#include <QTest>
 #include <QTimer>
+#include <optional>
 
 #include "coords/coordinate_sheet.h"
 #include "tests/app/form1_fixture.h"
@@ -116,6 +118,53 @@ TEST_F(Form1Import, PressDuringThePauseNeverCorruptsTheSheet) {
     EXPECT_EQ(first.value(5, coords::kNameColumn), CellValue("P3"));
     EXPECT_EQ(cell(4, coords::kNameColumn), CellValue("P2"));  // the window holds the newer one
     EXPECT_TRUE(cell(5, coords::kNameColumn).isEmpty());
+}
+
+TEST_F(Form1Import, FileTakenFromOutsideTakesTheRoadOfAChosenFile) {
+    app::Form1& w = start();
+    w.showMinimized();
+    ASSERT_TRUE(w.takeSimFile(path(file("points.sim", simWithPoints(3)))));
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_FALSE(w.takeSimFile(path(folder / "other.sim"))) << "the first one is on its way";
+    // The import runs once the event that brought the file is through.
+    EXPECT_TRUE(host.applications().empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Command1->isVisible(); }));
+
+    EXPECT_EQ(w.Label1->text(), "Auto_CAD起動ボタンを押してください");
+    EXPECT_TRUE(w.Command5->isVisible());
+    EXPECT_FALSE(w.Command2->isEnabled());
+    EXPECT_TRUE(w.Picture1->hasFocus());
+    EXPECT_EQ(cell(5, coords::kNameColumn), CellValue("P3"));
+    EXPECT_TRUE(prompts.shown.empty()) << "no dialog, no message";
+    EXPECT_FALSE(w.takeSimFile(path(folder / "points.sim"))) << "the read button is gone";
+}
+
+TEST_F(Form1Import, FileTakenFromOutsideMeetsTheSameFileCheck) {
+    app::Form1& w = start();
+    ASSERT_TRUE(w.takeSimFile(path(file("points.Sim", simWithPoints(1)))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Command2->isEnabled(); }));
+    EXPECT_TRUE(host.applications().empty());
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(w.Label1->text(), "SIMファイルを選択してください・・・");
+
+    // The window stays ready for the next one.
+    ASSERT_TRUE(w.takeSimFile(path(file("points.sim", simWithPoints(1)))));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.Command5->isVisible(); }));
+}
+
+TEST_F(Form1Import, BusyWindowTakesNoFile) {
+    app::Form1& w = start();
+    const QString other = path(file("other.sim", simWithPoints(1)));
+    prompts.paths = {path(file("a.sim", simWithPoints(1)))};
+    prompts.answers = {false};
+    // While a merge press reads its file, and after it, with the read button disabled.
+    std::optional<bool> takenDuringTheMerge;
+    QTimer::singleShot(0, &w, [&] { takenDuringTheMerge = w.takeSimFile(other); });
+    w.Command2->click();
+    ASSERT_TRUE(takenDuringTheMerge.has_value());
+    EXPECT_FALSE(*takenDuringTheMerge);
+    EXPECT_FALSE(w.takeSimFile(other));
+    EXPECT_EQ(host.applications().size(), 1u);
 }
 
 }  // namespace

@@ -119,9 +119,24 @@ TEST_F(Form1Merge, ReadFailureKeepsItsMessageAndNamesTheBadLineInTheDetails) {
     EXPECT_EQ(w.mergeCounter(), 1);
 }
 
+TEST_F(Form1Merge, UsersDataFolderIsMadeAndNamedInTheMessage) {
+    const auto data = folder / "home/.local/share/zelanto";
+    services.files.dataFolder = app::OutputFolder::userFolder(data);
+    app::Form1& w = start();
+    prompts.paths = {path(file("a.sim", simWithPoints(2)))};
+    prompts.answers = {true};
+    w.Command2->click();
+    EXPECT_EQ(prompts.messages().back(),
+              path(data) +
+                  " へ保存が終了しました\r\n\r\n"
+                  "拡張子は「orvik.sim」です　後で確認しておいてください");
+    EXPECT_EQ(readBytes(data / "orvik.sim").substr(0, 30), "Z00,/orvik simformat ver.1.0/,");
+    EXPECT_FALSE(std::filesystem::exists(folder / "orvik.sim"));
+}
+
 TEST_F(Form1Merge, UnwritableProgramFolderEndsWithTheWriteError) {
     // A folder that does not exist: creating the file fails even for root.
-    services.programFolder = folder / "missing";
+    services.files = app::filesBeside(folder / "missing");
     app::Form1& w = start();
     prompts.paths = {path(file("a.sim", simWithPoints(1)))};
     prompts.answers = {true};

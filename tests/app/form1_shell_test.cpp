@@ -123,6 +123,7 @@ TEST_F(Form1Shell, HelpOpensTheHelpFileAndTellsWhenItIsMissing) {
     w.Label4_Click();
     ASSERT_EQ(opener.opened.size(), 1u);
     EXPECT_EQ(opener.opened[0], folder / "zelanto.CHM");
+    EXPECT_EQ(opener.maximized, std::vector<std::string>{"ZELANTO ヘルプ"});
     EXPECT_EQ(prompts.messages().size(), 1);
 }
 

@@ -62,17 +62,24 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) 
     return status_;
 }
 
-std::string shellOutput(const std::string& command) {
+ShellResult runShell(const std::string& command) {
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
-        return "";
+        return {};
     }
-    std::string output;
+    ShellResult result;
     std::array<char, 4096> buffer{};
     while (const size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-        output.append(buffer.data(), n);
+        result.output.append(buffer.data(), n);
     }
-    return pclose(pipe) == 0 ? output : "";
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string shellOutput(const std::string& command) {
+    ShellResult result = runShell(command);
+    return result.status == 0 ? std::move(result.output) : "";
 }
 
 }  // namespace zelanto::testing

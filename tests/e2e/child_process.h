@@ -29,6 +29,13 @@ private:
     std::optional<int> status_;
 };
 
+// What a command line run through the shell printed on its standard output, and its exit status.
+struct ShellResult {
+    int status = -1;
+    std::string output;
+};
+ShellResult runShell(const std::string& command);
+
 // Runs a command line through the shell and returns what it printed; an empty text when it
 // failed.
 std::string shellOutput(const std::string& command);

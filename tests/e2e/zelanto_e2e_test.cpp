@@ -3,6 +3,7 @@
 // answered with the keyboard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "tests/e2e/zelanto_under_test.h"
@@ -25,8 +26,13 @@ protected:
         }
     }
 
-    std::unique_ptr<ChildProcess> startZelanto() {
-        return installation.start(std::string(":") + getenv("PATH"));
+    std::unique_ptr<ChildProcess> startZelanto(const std::vector<std::string>& arguments = {}) {
+        return installation.start(std::string(":") + getenv("PATH"), {}, arguments);
+    }
+    // The coordinate sheets shown so far, one line each.
+    std::string shownSheets() const { return readBytes(installation.folder() / "opened"); }
+    static int lines(const std::string& text) {
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     }
     fs::path sim(const std::string& name, const std::string& bytes) {
         return installation.writeFile(name, bytes);
@@ -184,6 +190,32 @@ TEST_F(PlotEndToEnd, LibreCadChosenThroughTheDialogOpensTheDrawing) {
     ASSERT_FALSE(drawingWindow.empty());
     cadWindows.push_back(std::stoul(drawingWindow));
     EXPECT_TRUE(fs::exists(installation.programFolder() / "orvik.dxf"));
+}
+
+TEST_F(ZelantoEndToEnd, FileOnTheCommandLineIsImportedAfterTheSplash) {
+    const auto points = sim("points.sim", "A01,1,P1,100.5,200.25,10,\r\nA99,\r\n");
+    const auto program = startZelanto({points.string()});
+    const std::string main = driver.waitForWindow("ZELANTO");
+    ASSERT_FALSE(main.empty());
+    // The sheet is shown at the import's very end.
+    EXPECT_TRUE(waitUntil([&] { return lines(shownSheets()) == 1; }, std::chrono::seconds(20)));
+}
+
+TEST_F(ZelantoEndToEnd, LaterCopiesHandTheirFileToTheRunningOneOrAreToldItIsBusy) {
+    const auto first = startZelanto();
+    const std::string main = driver.waitForWindow("ZELANTO");
+    ASSERT_FALSE(main.empty());
+
+    const auto second = startZelanto({sim("a.sim", "A01,1,P1,1,2,3,\r\nA99,\r\n").string()});
+    EXPECT_EQ(second->waitForExit(std::chrono::seconds(20)), 0);
+    ASSERT_TRUE(waitUntil([&] { return lines(shownSheets()) == 1; }, std::chrono::seconds(20)));
+
+    // Imported, the window has no read button left to take a file.
+    const auto third = startZelanto({sim("b.sim", "A01,1,P1,1,2,3,\r\nA99,\r\n").string()});
+    answer("ZELANTO", main, "Return");  // busy: says so, naming the file
+    EXPECT_EQ(third->waitForExit(std::chrono::seconds(20)), 1);
+    EXPECT_EQ(lines(shownSheets()), 1);
+    EXPECT_EQ(first->waitForExit(std::chrono::milliseconds(0)), std::nullopt);
 }
 
 TEST_F(ZelantoEndToEnd, SecondCopyEndsAtOnceWithoutAWindow) {

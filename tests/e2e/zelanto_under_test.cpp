@@ -33,7 +33,8 @@ fs::path ZelantoUnderTest::writeFile(const std::string& name, const std::string&
 }
 
 std::unique_ptr<ChildProcess> ZelantoUnderTest::start(
-    const std::string& pathTail, const std::vector<std::string>& environment) const {
+    const std::string& pathTail, const std::vector<std::string>& environment,
+    const std::vector<std::string>& arguments) const {
     std::vector<std::string> variables = environment;
     variables.insert(variables.end(),
                      std::initializer_list<std::string>{
@@ -46,8 +47,8 @@ std::unique_ptr<ChildProcess> ZelantoUnderTest::start(
                          "QT_QPA_PLATFORM=xcb", "LANG=C.UTF-8",
                          // X libraries keep a few allocations to the end; not ours.
                          "ASAN_OPTIONS=detect_leaks=0"});
-    return std::make_unique<ChildProcess>((programFolder() / "zelanto").string(),
-                                          std::vector<std::string>{}, variables);
+    return std::make_unique<ChildProcess>((programFolder() / "zelanto").string(), arguments,
+                                          variables);
 }
 
 void chooseFile(DesktopDriver& driver, const fs::path& file) {

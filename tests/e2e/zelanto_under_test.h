@@ -37,11 +37,12 @@ public:
     void setCadPath(const std::filesystem::path& cad);
     std::filesystem::path writeFile(const std::string& name, const std::string& bytes);
 
-    // Starts the program; `pathTail` is appended to the PATH it gets, `environment` (NAME=VALUE)
-    // is added to its environment. Its HOME is a folder of its own, which the programs it starts
-    // inherit.
+    // Starts the program with `arguments`; `pathTail` is appended to the PATH it gets,
+    // `environment` (NAME=VALUE) is added to its environment. Its HOME is a folder of its own,
+    // which the programs it starts inherit.
     std::unique_ptr<ChildProcess> start(const std::string& pathTail,
-                                        const std::vector<std::string>& environment = {}) const;
+                                        const std::vector<std::string>& environment = {},
+                                        const std::vector<std::string>& arguments = {}) const;
 
 private:
     TempFolder folder_;

@@ -42,12 +42,12 @@ bool isMaximized(Display* display, Window window) {
     return states && holds("_NET_WM_STATE_MAXIMIZED_VERT") && holds("_NET_WM_STATE_MAXIMIZED_HORZ");
 }
 
-}  // namespace
-
-WindowState maximizeProgramWindow(std::span<const pid_t> pids) {
+// Maximizes the window that `find` finds on the display.
+template <typename Find>
+WindowState maximizeFoundWindow(Find find) {
     const DisplayConnection connection;
     const Xdo xdo = makeXdo(connection.get());
-    const auto window = findWindowOfProcesses(xdo.get(), pids);
+    const auto window = find(xdo.get());
     if (!window) {
         return WindowState::absent;
     }
@@ -59,6 +59,19 @@ WindowState maximizeProgramWindow(std::span<const pid_t> pids) {
     xdo_activate_window(xdo.get(), *window);
     XSync(connection.get(), False);
     return WindowState::asked;
+}
+
+}  // namespace
+
+WindowState maximizeProgramWindow(std::span<const pid_t> pids) {
+    return maximizeFoundWindow(
+        [pids](const xdo_t* xdo) { return findWindowOfProcesses(xdo, pids); });
+}
+
+WindowState maximizeWindowTitled(std::string_view titlePart) {
+    return maximizeFoundWindow([titlePart](const xdo_t* xdo) {
+        return findWindowTitleHolding(xdo, std::span<const std::string_view>(&titlePart, 1));
+    });
 }
 
 }  // namespace zelanto::platform::x11

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <span>
+#include <string_view>
 
 namespace zelanto::platform::x11 {
 
@@ -18,5 +19,8 @@ enum class WindowState {
 
 // Has the window that one of `pids` shows maximized and focused. Throws NoDisplayError.
 WindowState maximizeProgramWindow(std::span<const pid_t> pids);
+
+// The same for a window whose title holds `titlePart`, for a program started by the desktop.
+WindowState maximizeWindowTitled(std::string_view titlePart);
 
 }  // namespace zelanto::platform::x11

@@ -158,7 +158,7 @@ TEST_F(HelpFile, HoldsEveryTopicAndListsItInTheContents) {
 
 TEST_F(HelpFile, NamesItsTitleContentsAndFirstPageInCodePage932) {
     const std::string system = chm_.bytes("#SYSTEM");
-    EXPECT_THAT(system, HasSubstr(platform::toAnsi(std::string(texts::kTitle) + " ヘルプ")));
+    EXPECT_THAT(system, HasSubstr(platform::toAnsi(texts::kHelpTitle)));
     EXPECT_THAT(system, HasSubstr("zelanto.hhc"));
     EXPECT_THAT(system, HasSubstr("index.html"));
 }
@@ -219,6 +219,9 @@ const ShownText kShown[] = {
     ZELANTO_SHOWN(kCoordinateNotANumber),
     ZELANTO_SHOWN(kCadNotDriven),
     ZELANTO_SHOWN(kDrawingNotOpened),
+    ZELANTO_SHOWN(kPlotFilesFolder),
+    ZELANTO_SHOWN(kRunningCopyBusy),
+    ZELANTO_SHOWN(kRunningCopySilent),
     ZELANTO_SHOWN(kFinishQuestion),
     ZELANTO_SHOWN(kThreeFilesOnly),
     ZELANTO_SHOWN(kOrOverFiftyThousand),
@@ -270,6 +273,7 @@ const char* const kNotMessages[] = {
     "kCadFilterDescription",
     "kCadProgramFilterDescription",
     "kLabel2Lines",
+    "kHelpTitle",
 };
 
 TEST_F(HelpFile, MessageListShowsEveryTextAsTheProgramShowsIt) {

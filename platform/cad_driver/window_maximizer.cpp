@@ -1,0 +1,16 @@
+#include "platform/cad_driver/window_maximizer.h"
+
+#include "platform/cad_driver/x11/window_state.h"
+#include "platform/cad_driver/x11/x11_error.h"
+
+namespace zelanto::platform {
+
+bool maximizeWindowsWithTitlePart(const std::string& titlePart) {
+    try {
+        return x11::maximizeWindowTitled(titlePart) != x11::WindowState::absent;
+    } catch (const x11::X11Error&) {
+        return false;
+    }
+}
+
+}  // namespace zelanto::platform
