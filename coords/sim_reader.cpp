@@ -82,9 +82,9 @@ SimPoint SimReader::readPoint() {
     };
     point.number = textItem(point.index, SimItemRole::PointNumber);
     point.name = textItem(point.index, SimItemRole::PointName);
-    point.x = item(SimItemRole::X);
-    point.y = item(SimItemRole::Y);
-    point.elevation = item(SimItemRole::Elevation);
+    point.x = coordinateItem(point.index, SimItemRole::X);
+    point.y = coordinateItem(point.index, SimItemRole::Y);
+    point.elevation = coordinateItem(point.index, SimItemRole::Elevation);
     item(SimItemRole::LineEnd);
     point.last = item(SimItemRole::NextRecord).text == kEndOfPointsCode;
     return point;
@@ -99,21 +99,31 @@ SimItem SimReader::textItem(int point, SimItemRole role) {
     return item;
 }
 
-double SimReader::coordinateValue(const SimPoint& point, SimItemRole role) const {
-    const SimItem& item = role == SimItemRole::X   ? point.x
-                          : role == SimItemRole::Y ? point.y
-                                                   : point.elevation;
+SimCoordinate SimReader::coordinateItem(int point, SimItemRole role) {
+    SimCoordinate coordinate;
+    coordinate.item = nextItem(SimReadProblem::EndOfFile, point, role);
+    const std::string& text = coordinate.item.text;
     // A quoted coordinate keeps the blanks inside its quotes; they do not change the number.
-    const auto first = item.text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) {
-        return 0;
+        return coordinate;
     }
-    const auto last = item.text.find_last_not_of(" \t");
-    if (const auto value = platform::parseDecimalNumber(
-            std::string_view(item.text).substr(first, last - first + 1))) {
-        return *value;
+    const auto last = text.find_last_not_of(" \t");
+    if (const auto value =
+            platform::parseDecimalNumber(std::string_view(text).substr(first, last - first + 1))) {
+        coordinate.value = *value;
+    } else {
+        coordinate.failure = std::make_shared<const SimReadError>(
+            SimReadProblem::NotANumber, file_, coordinate.item.line, point, role, text);
     }
-    fail(SimReadProblem::NotANumber, item.line, point.index, role, item.text);
+    return coordinate;
+}
+
+double SimCoordinate::number() const {
+    if (failure) {
+        throw *failure;
+    }
+    return value;
 }
 
 }  // namespace zelanto::coords

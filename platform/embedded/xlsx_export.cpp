@@ -63,34 +63,36 @@ private:
 
 using LxwWorkbook = std::unique_ptr<lxw_workbook, decltype(&lxw_workbook_free)>;
 
-lxw_color_t lxwColor(int paletteIndex) {
-    const std::uint32_t rgb = paletteColor(paletteIndex);
+lxw_color_t lxwColor(PaletteColor color) {
+    const std::uint32_t rgb = color.rgb();
     // libxlsxwriter reads 0 as "no colour" and has a value of its own for black.
     return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
 }
 
-std::uint8_t lxwHorizontalAlignment(int code) {
-    switch (code) {
-        case kAlignLeft:
+std::uint8_t lxwHorizontalAlignment(HorizontalAlignment alignment) {
+    switch (alignment) {
+        case HorizontalAlignment::General:
+            break;
+        case HorizontalAlignment::Left:
             return LXW_ALIGN_LEFT;
-        case kAlignCentre:
+        case HorizontalAlignment::Centre:
             return LXW_ALIGN_CENTER;
-        case kAlignRight:
+        case HorizontalAlignment::Right:
             return LXW_ALIGN_RIGHT;
-        default:
-            return LXW_ALIGN_NONE;
     }
+    return LXW_ALIGN_NONE;
 }
 
-std::uint8_t lxwVerticalAlignment(int code) {
-    switch (code) {
-        case kAlignTop:
+std::uint8_t lxwVerticalAlignment(VerticalAlignment alignment) {
+    switch (alignment) {
+        case VerticalAlignment::Top:
             return LXW_ALIGN_VERTICAL_TOP;
-        case kAlignMiddle:
+        case VerticalAlignment::Middle:
             return LXW_ALIGN_VERTICAL_CENTER;
-        default:
-            return LXW_ALIGN_VERTICAL_BOTTOM;
+        case VerticalAlignment::Bottom:
+            break;
     }
+    return LXW_ALIGN_VERTICAL_BOTTOM;
 }
 
 lxw_row_t lxwRow(int row) {
@@ -213,15 +215,15 @@ private:
         if (format.fontSize) {
             format_set_font_size(made, *format.fontSize);
         }
-        if (format.fontColorIndex) {
-            format_set_font_color(made, lxwColor(*format.fontColorIndex));
+        if (format.fontColor) {
+            format_set_font_color(made, lxwColor(*format.fontColor));
         }
-        if (format.interiorColorIndex) {
+        if (format.interiorColor) {
             format_set_pattern(made, LXW_PATTERN_SOLID);
-            format_set_bg_color(made, lxwColor(*format.interiorColorIndex));
+            format_set_bg_color(made, lxwColor(*format.interiorColor));
         }
         if (format.numberFormat) {
-            format_set_num_format(made, format.numberFormat->c_str());
+            format_set_num_format(made, std::string(format.numberFormat->code()).c_str());
         }
         return made;
     }

@@ -12,6 +12,7 @@
 #include "platform/embedded/embedded_host.h"
 #include "tests/app/fake_outside.h"
 #include "tests/app/fake_prompts.h"
+#include "tests/platform/sheet/failing_host.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::testing {
@@ -59,9 +60,11 @@ protected:
     platform::EmbeddedHost host{
         [this](const std::filesystem::path& xlsx) { shownWorkbooks.push_back(xlsx); },
         folder.path() / "cache"};
+    // The window works on the embedded host through a switch that can make a call fail.
+    FailingHost failing{host};
     FakeCadDriver cad;
     RecordingOpener opener;
-    app::Services services{prompts, host, cad, opener, folder.path()};
+    app::Services services{prompts, failing, cad, opener, folder.path()};
     std::unique_ptr<app::Form1> form;
 };
 
