@@ -11,10 +11,10 @@
 
 #include "app/first_show.h"
 #include "app/form1_texts.h"
-#include "app/module1.h"
 #include "app/twips.h"
 #include "cad/scale_list.h"
 #include "platform/files/file_lookup.h"
+#include "platform/qt/path_text.h"
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
 
@@ -186,7 +186,7 @@ void Form1::Form_Load() {
 
 void Form1::Form_Activate() {
     parkFocus();
-    const std::string name = platform::fileNameAt(cadPath_.toStdString());
+    const std::string name = platform::fileNameAt(platform::pathOf(cadPath_));
     if (name.ends_with("exe")) {
         Command4->setText(QString::fromStdString(name) + texts::kSettingDoneSuffix);
     }
@@ -235,11 +235,11 @@ void Form1::Command3_Click() {
 void Form1::Label4_Click() {
     const QString help = inProgramFolder(kHelpFileName);
     showMinimized();
-    Module1::WaitMs(500);
-    if (platform::fileNameAt(help.toStdString()).empty()) {
+    services_.module1.WaitMs(500);
+    if (platform::fileNameAt(platform::pathOf(help)).empty()) {
         services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,
                                   text(texts::kTitle));
-    } else if (!services_.opener.open(help.toStdString())) {
+    } else if (!services_.opener.open(platform::pathOf(help))) {
         services_.prompts.message(this, text(texts::kHelpNotOpened) + "\r\n" + help,
                                   text(texts::kTitle));
     }
@@ -273,11 +273,11 @@ void Form1::releaseSheet() noexcept {
 }
 
 QString Form1::inProgramFolder(const char* fileName) const {
-    return QString::fromStdString((services_.programFolder / fileName).string());
+    return platform::textOf(services_.programFolder / fileName);
 }
 
 QString Form1::settingsFile() const {
-    return QString::fromStdString(settings::settingsFileIn(services_.programFolder).string());
+    return platform::textOf(settings::settingsFileIn(services_.programFolder));
 }
 
 }  // namespace zelanto::app

@@ -6,11 +6,11 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/module1.h"
 #include "cad/cad_path.h"
 #include "cad/plot_keys.h"
 #include "cad/plot_script.h"
 #include "platform/files/file_lookup.h"
+#include "platform/qt/path_text.h"
 #include "settings/zelanto_settings.h"
 
 namespace zelanto::app {
@@ -23,9 +23,9 @@ constexpr const char* kCadWindowTitle = "AutoCAD";
 
 void Form1::Command4_Click() {
     services_.prompts.message(this, text(texts::kChooseCadProgram), text(texts::kApplicationTitle));
-    dialogFilter_ = text(texts::kCadFilterDescription) + QChar(0) + "*.exe" + QChar(0);
-    cadPath_ = Module1::ShowOpenDialog(this, dialogFilter_);
-    const std::string name = platform::fileNameAt(cadPath_.toStdString());
+    dialogFilter_ = {text(texts::kCadFilterDescription), QStringLiteral("*.exe")};
+    cadPath_ = services_.module1.ShowOpenDialog(this, dialogFilter_);
+    const std::string name = platform::fileNameAt(platform::pathOf(cadPath_));
     if (cad::isAcceptedCadProgramName(name)) {
         services_.prompts.message(this, text(texts::kCadPathAccepted),
                                   text(texts::kApplicationTitle));
@@ -33,7 +33,7 @@ void Form1::Command4_Click() {
         WriteValueString(text(settings::kSettingsSection), text(settings::kCadPathKey), cadPath_,
                          settingsFile());
     } else {
-        const std::string startupName = platform::fileNameAt(startupCadPath_.toStdString());
+        const std::string startupName = platform::fileNameAt(platform::pathOf(startupCadPath_));
         Command4->setText(QString::fromStdString(startupName) + text(texts::kSettingDoneSuffix));
         cadPath_ = startupCadPath_;
     }
@@ -52,14 +52,14 @@ void Form1::Command5_Click() {
 void Form1::launchCad() {
     Label1->setText(text(texts::kPleaseWait));
     try {
-        services_.cad.start(cadPath_.toStdString());
+        services_.cad.start(platform::pathOf(cadPath_));
     } catch (const platform::CadDriverError&) {
         services_.prompts.message(this, text(texts::kNoCadPathYet), text(texts::kTitle));
         Command4_Click();
         services_.prompts.message(this, text(texts::kPressLaunchAgain), text(texts::kTitle));
         return;
     }
-    Module1::WaitMs(2000);
+    services_.module1.WaitMs(2000);
     Label1->setText(text(texts::kPressPlot));
     Command5->setText(text(texts::kPlotCaption));
     Combo1->show();
@@ -99,7 +99,7 @@ void Form1::PLOT() {
         plotFailed(text(texts::kErrorEnd));
         return;
     }
-    sendScriptToCad(QString::fromStdString(scriptPath.string()));
+    sendScriptToCad(platform::textOf(scriptPath));
     releaseSheet();
     close();
     QCoreApplication::quit();

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <memory>
 
@@ -16,11 +15,12 @@
 #include "platform/embedded/embedded_host.h"
 #include "platform/qt/desktop_services_opener.h"
 #include "platform/qt/message_box_prompts.h"
+#include "platform/qt/path_text.h"
 
 namespace {
 
 std::filesystem::path programFolder() {
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return zelanto::platform::pathOf(QCoreApplication::applicationDirPath());
 }
 
 }  // namespace
@@ -35,8 +35,7 @@ int main(int argc, char* argv[]) {
 
     zelanto::platform::MessageBoxPrompts prompts;
     zelanto::app::SteadyPauseClock clock;
-    zelanto::app::Module1::setPrompts(&prompts);
-    zelanto::app::Module1::setPauseClock(&clock);
+    const zelanto::app::Module1 module1(prompts, clock);
 
     zelanto::platform::DesktopServicesOpener opener;
     zelanto::platform::EmbeddedHost embeddedHost(zelanto::app::sheetOpener(opener, prompts));
@@ -46,11 +45,11 @@ int main(int argc, char* argv[]) {
         {[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }});
     zelanto::platform::SpreadsheetHost& host = calcHost ? *calcHost : embeddedHost;
     zelanto::platform::ProcessCadDriver cad;
-    zelanto::app::Services services{prompts, host, cad, opener, programFolder()};
+    zelanto::app::Services services{prompts, module1, host, cad, opener, programFolder()};
 
     zelanto::app::SingleInstance instance;
     std::unique_ptr<zelanto::app::Form1> form1;
-    zelanto::app::Form2 form2(instance, [&] {
+    zelanto::app::Form2 form2(instance, module1, [&] {
         form1 = std::make_unique<zelanto::app::Form1>(services);
         return form1.get();
     });

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/module1.h"
 #include "platform/cad_driver/cad_driver.h"
 #include "platform/qt/desktop_opener.h"
 #include "platform/qt/prompts.h"
@@ -9,9 +10,11 @@
 
 namespace zelanto::app {
 
-// Everything outside the program that the main window talks to.
+// What the main window is given: everything outside the program that it talks to, and the
+// functions it shares with the splash window.
 struct Services {
     platform::Prompts& prompts;
+    const Module1& module1;
     platform::SpreadsheetHost& host;
     platform::CadDriver& cad;
     platform::DesktopOpener& opener;

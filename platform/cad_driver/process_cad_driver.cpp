@@ -1,11 +1,11 @@
 #include "platform/cad_driver/process_cad_driver.h"
 
-#include <QFile>
 #include <QProcess>
 
 #include "platform/cad_driver/x11/key_typing.h"
 #include "platform/cad_driver/x11/window_activation.h"
 #include "platform/cad_driver/x11/x11_error.h"
+#include "platform/qt/path_text.h"
 
 namespace zelanto::platform {
 namespace {
@@ -27,7 +27,7 @@ void onX11(Operation operation) {
 void ProcessCadDriver::start(const std::filesystem::path& program) {
     // startDetached reports a failed exec as well, so a folder or a file that is not executable
     // fails here, not later.
-    if (!QProcess::startDetached(QFile::decodeName(program.c_str()), {})) {
+    if (!QProcess::startDetached(textOf(program), {})) {
         throw CadDriverError("cannot start " + program.string());
     }
 }

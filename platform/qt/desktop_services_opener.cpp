@@ -1,13 +1,14 @@
 #include "platform/qt/desktop_services_opener.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QUrl>
+
+#include "platform/qt/path_text.h"
 
 namespace zelanto::platform {
 
 bool DesktopServicesOpener::open(const std::filesystem::path& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(file.c_str())));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(textOf(file)));
 }
 
 }  // namespace zelanto::platform

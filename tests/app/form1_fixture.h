@@ -21,15 +21,7 @@ namespace zelanto::testing {
 // and pauses that take no real time.
 class Form1Test : public ::testing::Test {
 protected:
-    Form1Test() {
-        app::Module1::setPrompts(&prompts);
-        app::Module1::setPauseClock(&clock);
-    }
-    ~Form1Test() override {
-        form.reset();
-        app::Module1::setPrompts(nullptr);
-        app::Module1::setPauseClock(nullptr);
-    }
+    ~Form1Test() override { form.reset(); }
 
     // Creates the window as the splash window does: loaded, at the top-left corner, shown.
     app::Form1& start() {
@@ -64,7 +56,8 @@ protected:
     FailingHost failing{host};
     FakeCadDriver cad;
     RecordingOpener opener;
-    app::Services services{prompts, failing, cad, opener, folder.path()};
+    app::Module1 module1{prompts, clock};
+    app::Services services{prompts, module1, failing, cad, opener, folder.path()};
     std::unique_ptr<app::Form1> form;
 };
 
