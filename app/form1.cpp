@@ -11,6 +11,7 @@
 
 #include "app/first_show.h"
 #include "app/form1_texts.h"
+#include "app/qt_text.h"
 #include "app/twips.h"
 #include "cad/scale_list.h"
 #include "platform/files/file_lookup.h"

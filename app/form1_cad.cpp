@@ -6,6 +6,7 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
+#include "app/qt_text.h"
 #include "cad/cad_path.h"
 #include "cad/plot_keys.h"
 #include "cad/plot_script.h"

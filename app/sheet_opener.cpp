@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/form1_texts.h"
+#include "app/qt_text.h"
 #include "platform/qt/path_text.h"
 
 namespace zelanto::app {

@@ -2,9 +2,22 @@
 
 #include "cad/scale_list.h"
 #include "coords/sim_merge.h"
+#include "texts/shared_texts.h"
 
 namespace zelanto::cli {
 namespace {
+
+// "1/100 1/200 … 1/1000", in list order.
+std::string scaleList() {
+    std::string list;
+    for (const cad::Scale& scale : cad::kScales) {
+        if (!list.empty()) {
+            list += ' ';
+        }
+        list += scale.text;
+    }
+    return list;
+}
 
 class ArgumentList {
 public:
@@ -41,8 +54,7 @@ ImportArguments parseImport(ArgumentList& list) {
             const std::string& text = list.valueOf(argument);
             const auto denominator = cad::scaleDenominator(text);
             if (!denominator) {
-                throw UsageError("縮尺 " + text +
-                                 " は使えません（1/100 1/200 1/250 1/300 1/500 1/600 1/1000）");
+                throw UsageError("縮尺 " + text + " は使えません（" + scaleList() + "）");
             }
             import.denominator = *denominator;
         } else if (argument == "--script") {
@@ -89,24 +101,31 @@ MergeArguments parseMerge(ArgumentList& list) {
 
 }  // namespace
 
-const char* const kUsageText =
-    "使い方:\n"
-    "  zelanto-cli import FILE.sim [--scale 1/N] [--script OUT.scr] [--xlsx OUT.xlsx]\n"
-    "  zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [--xlsx OUT.xlsx]\n"
-    "  zelanto-cli --help\n"
-    "\n"
-    "import  SIM ファイルを一つ読み込み、座標シートに入れます（最大 50,000 点）。\n"
-    "  --scale 1/N       プロットの縮尺: 1/100 1/200 1/250 1/300 1/500 1/600 1/1000\n"
-    "                    （省略時 1/500）\n"
-    "  --script OUT.scr  その縮尺のプロットスクリプトを書き出します（CP932, CR LF）。\n"
-    "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
-    "merge   一つから三つの SIM ファイルを一枚の座標シートに続けて読み込み、\n"
-    "        電算No を連番に書き換えた一つの SIM ファイルにします。\n"
-    "  --out OUT.sim     書き出す SIM ファイル（必須。あれば置き換えます）。\n"
-    "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
-    "\n"
-    "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません）,\n"
-    "            3 プロット可能なデータがありません, 64 引数の誤り\n";
+std::string usageText() {
+    return std::string(
+               "使い方:\n"
+               "  zelanto-cli import FILE.sim [--scale 1/N] [--script OUT.scr] [--xlsx OUT.xlsx]\n"
+               "  zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [--xlsx OUT.xlsx]\n"
+               "  zelanto-cli --help\n"
+               "\n"
+               "import  SIM ファイルを一つ読み込み、座標シートに入れます（最大 50,000 点）。\n"
+               "  --scale 1/N       プロットの縮尺: ") +
+           scaleList() +
+           "\n"
+           "                    （省略時 " +
+           std::string(cad::kDefaultScale.text) +
+           "）\n"
+           "  --script OUT.scr  その縮尺のプロットスクリプトを書き出します（CP932, CR LF）。\n"
+           "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
+           "merge   一つから三つの SIM ファイルを一枚の座標シートに続けて読み込み、\n"
+           "        電算No を連番に書き換えた一つの SIM ファイルにします。\n"
+           "  --out OUT.sim     書き出す SIM ファイル（必須。あれば置き換えます）。\n"
+           "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
+           "\n"
+           "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません）,\n"
+           "            3 " +
+           texts::kNoPlottableData + ", 64 引数の誤り\n";
+}
 
 Command parseArguments(const std::vector<std::string>& arguments) {
     ArgumentList list(arguments);

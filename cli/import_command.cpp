@@ -5,6 +5,7 @@
 #include "coords/sim_file_check.h"
 #include "coords/sim_import.h"
 #include "platform/embedded/embedded_host.h"
+#include "texts/shared_texts.h"
 
 namespace zelanto::cli {
 
@@ -31,7 +32,7 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
             return kSuccess;
         }
         if (!cad::hasPlottableData(*sheet.worksheet)) {
-            err << "zelanto-cli: プロット可能なデータがありません\n";
+            err << "zelanto-cli: " << texts::kNoPlottableData << '\n';
             return kNoPlottableData;
         }
         cad::writePlotScript(*sheet.worksheet, arguments.denominator, *arguments.script);

@@ -17,10 +17,10 @@ int main(int argc, char** argv) {
         if (const auto* merge = std::get_if<MergeArguments>(&command)) {
             return runMerge(*merge, std::cout, std::cerr);
         }
-        std::cout << kUsageText;
+        std::cout << usageText();
         return kSuccess;
     } catch (const UsageError& error) {
-        std::cerr << "zelanto-cli: " << error.what() << "\n\n" << kUsageText;
+        std::cerr << "zelanto-cli: " << error.what() << "\n\n" << usageText();
         return kUsage;
     }
 }
