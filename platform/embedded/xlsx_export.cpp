@@ -1,16 +1,11 @@
 #include "platform/embedded/xlsx_export.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <memory>
+#include <string>
 #include <system_error>
 
 #include "platform/files/atomic_file.h"
@@ -19,47 +14,6 @@
 
 namespace zelanto::platform {
 namespace {
-
-// A name beside the target, taken with mkstemp for libxlsxwriter to write to; removed again
-// unless it was moved onto the target.
-class TemporaryName {
-public:
-    explicit TemporaryName(const std::filesystem::path& target) {
-        const int fd = createTemporaryBeside(target, path_);
-        // mkstemp makes the file private; the sheet is for the user like any file they make.
-        fchmod(fd, 0644);
-        ::close(fd);
-    }
-    ~TemporaryName() {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    TemporaryName(const TemporaryName&) = delete;
-    TemporaryName& operator=(const TemporaryName&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    // Flushes what libxlsxwriter wrote to the disk and renames it over `target`.
-    void moveOnto(const std::filesystem::path& target) {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-        const bool flushed = fd >= 0 && fsync(fd) == 0;
-        const int flushError = errno;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        if (!flushed) {
-            throw FileError(target, std::strerror(flushError));
-        }
-        if (std::rename(path_.c_str(), target.c_str()) != 0) {
-            throw FileError(target, std::strerror(errno));
-        }
-        path_.clear();
-    }
-
-private:
-    std::filesystem::path path_;
-};
 
 using LxwWorkbook = std::unique_ptr<lxw_workbook, decltype(&lxw_workbook_free)>;
 
@@ -244,9 +198,9 @@ private:
 }  // namespace
 
 void writeXlsx(const SheetModel& sheet, const std::filesystem::path& target) {
-    TemporaryName temporary(target);
-    SheetWriter(sheet, temporary.path(), target).write();
-    temporary.moveOnto(target);
+    AtomicFile file(target);
+    SheetWriter(sheet, file.temporaryPath(), target).write();
+    file.commit();
 }
 
 std::filesystem::path writeNewXlsx(const SheetModel& sheet, const std::filesystem::path& folder) {

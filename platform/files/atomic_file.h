@@ -18,11 +18,6 @@ private:
     std::filesystem::path path_;
 };
 
-// Creates an empty file under a fresh hidden name in the folder of `target` (on the same file
-// system, so that it can be renamed over it) and returns its descriptor, open for writing;
-// `created` receives its path.
-int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& created);
-
 // Writes a file that replaces its target only once it is complete: the bytes go to a temporary
 // file in the target's folder, which `commit` flushes and renames over the target. Destroyed
 // without a commit, it removes the temporary file and leaves the target as it was.
@@ -34,6 +29,9 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     void write(std::string_view bytes);
+    // The temporary file, for a writer that opens files by name itself: what it has written there
+    // when `commit` is called is put in place as written by `write`.
+    const std::filesystem::path& temporaryPath() const { return temporary_; }
     void commit();
 
 private:
