@@ -145,6 +145,20 @@ TEST_F(SimReaderTest, CoordinatesConvertWhenAsked) {
     }
 }
 
+TEST_F(SimReaderTest, QuotedCoordinatesReadLikeTheSameNumberWithoutQuotesOrBlanks) {
+    struct Case {
+        const char* item;
+        double number;
+    };
+    for (const Case& c : {Case{"12.5", 12.5}, Case{"\"12.5\"", 12.5}, Case{"\" 12.5 \"", 12.5},
+                          Case{"\"\t12.5\t\"", 12.5}, Case{"\" \t-3e2\t \"", -300}, Case{"\"\"", 0},
+                          Case{"\" \t \"", 0}}) {
+        SimReader reader(file(std::string("A01,1,P,") + c.item + ",0,0,\nA99,\n"));
+        reader.skipToFirstPoint();
+        EXPECT_EQ(reader.readPoint().x.number(), c.number) << c.item;
+    }
+}
+
 TEST_F(SimReaderTest, HeaderSkipLooksAtTwentyItemsForAnExactA01) {
     // "a01" is no record code: the 21st item becomes the first point's number.
     std::string header;
