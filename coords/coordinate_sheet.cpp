@@ -66,9 +66,12 @@ SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host) {
 
 void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValue& number,
                    const SimPoint& point) {
-    // A coordinate goes in as the text of its number; the host stores it as a number.
+    // A coordinate goes in as the text of its number; the host stores it as a number. Most
+    // items are written as that text already.
     const auto cell = [](const SimCoordinate& coordinate) {
-        return platform::CellValue(numberText(coordinate.number()));
+        const double number = coordinate.number();
+        auto text = numberTextFromDigits(coordinate.item.text);
+        return platform::CellValue(text ? std::move(*text) : numberText(number));
     };
     sheet.setValue(row, kNumberColumn, number);
     sheet.setValue(row, kNameColumn, point.name.text);

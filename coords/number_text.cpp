@@ -1,5 +1,6 @@
 #include "coords/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -91,6 +92,10 @@ void appendExponentForm(std::string& text, const RoundedDecimal& rounded) {
     text.append(std::to_string(magnitude));
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 }  // namespace
 
 std::string numberText(double value) {
@@ -108,6 +113,48 @@ std::string numberText(double value) {
         appendExponentForm(text, rounded);
     }
     return text;
+}
+
+std::optional<std::string> numberTextFromDigits(std::string_view text) {
+    const std::size_t point = text.find('.');
+    if (point != std::string_view::npos) {
+        text.remove_suffix(text.size() - 1 - text.find_last_not_of('0'));
+        if (text.size() == point + 1) {
+            text.remove_suffix(1);
+        }
+    }
+    if (text == "0" || text == "-0") {
+        return "0";
+    }
+    const std::size_t integerStart = text.starts_with('-') ? 1 : 0;
+    std::size_t at = integerStart;
+    while (at < text.size() && isDigit(text[at])) {
+        ++at;
+    }
+    const std::size_t integerLength = at - integerStart;
+    // One "0" before the point below 1, no leading zeros otherwise; 10^15 and more take the
+    // exponent form.
+    const bool below1 = integerLength == 1 && text[integerStart] == '0';
+    if (integerLength == 0 || integerLength > kLargestPlainExponent + 1 ||
+        (text[integerStart] == '0' && !below1)) {
+        return std::nullopt;
+    }
+    std::size_t fractionZeros = 0;
+    if (at < text.size()) {
+        if (text[at] != '.' ||
+            !std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at) + 1, text.end(), isDigit)) {
+            return std::nullopt;
+        }
+        fractionZeros = text.find_first_not_of('0', at + 1) - (at + 1);
+    }
+    // Significant digits from the first that is not 0; below 0.0001 the exponent form is taken.
+    const std::size_t digits = text.size() - integerStart - (at < text.size() ? 1 : 0);
+    const std::size_t significant = below1 ? digits - 1 - fractionZeros : digits;
+    if (significant > kSignificantDigits ||
+        (below1 && static_cast<int>(fractionZeros) >= -kSmallestPlainExponent)) {
+        return std::nullopt;
+    }
+    return std::string(text);
 }
 
 }  // namespace zelanto::coords
