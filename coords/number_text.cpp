@@ -42,6 +42,36 @@ RoundedDecimal decimalOf(const char* text, const char* end) {
     return decimal;
 }
 
+// The shortest form of 16 or 17 digits rounded to 15. Rounding it gives what rounding the value
+// itself gives unless its digits after the 15th are exactly "5": a boundary between two 15-digit
+// numbers that lay strictly between the value and its shortest form would itself be a form that
+// reads back, shorter or closer. False for that one case.
+bool roundShortestForm(RoundedDecimal& decimal) {
+    const bool tie =
+        decimal.digitCount == kSignificantDigits + 1 && decimal.digits[kSignificantDigits] == '5';
+    if (tie) {
+        return false;
+    }
+    const bool up = decimal.digits[kSignificantDigits] >= '5';
+    decimal.digitCount = kSignificantDigits;
+    if (up) {
+        int at = kSignificantDigits - 1;
+        for (; at >= 0 && decimal.digits[at] == '9'; --at) {
+            decimal.digits[at] = '0';
+        }
+        if (at < 0) {
+            decimal.digits[0] = '1';
+            ++decimal.exponent;
+        } else {
+            ++decimal.digits[at];
+        }
+    }
+    while (decimal.digitCount > 1 && decimal.digits[decimal.digitCount - 1] == '0') {
+        --decimal.digitCount;
+    }
+    return true;
+}
+
 // The value rounded to 15 significant digits.
 RoundedDecimal roundToSignificantDigits(double value) {
     char text[32];
@@ -49,8 +79,8 @@ RoundedDecimal roundToSignificantDigits(double value) {
     // it has no more than 15, and it is much quicker to find.
     const char* end =
         std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
-    const RoundedDecimal shortest = decimalOf(text, end);
-    if (shortest.digitCount <= kSignificantDigits) {
+    RoundedDecimal shortest = decimalOf(text, end);
+    if (shortest.digitCount <= kSignificantDigits || roundShortestForm(shortest)) {
         return shortest;
     }
     end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -107,6 +108,21 @@ TEST(NumberText, FromDigitsOfAnyNumberTextGivesItBack) {
         } else {
             EXPECT_EQ(fromDigits, std::nullopt) << text;
         }
+    }
+}
+
+// Rounding to 15 digits from the shortest form must agree with rounding the value itself, which
+// printf does exactly: both texts read back as the same number.
+TEST(NumberText, RoundsAsAnExactConversionToFifteenDigitsDoes) {
+    std::mt19937_64 random(500);
+    const double scales[] = {100, 200, 250, 300, 500, 600, 1000};
+    for (int i = 0; i < 200000; ++i) {
+        const double coordinate = static_cast<double>(random() % 200000000) / 1000 - 100000;
+        const double value = i % 2 == 0 ? coordinate / scales[random() % 7] * 1000
+                                        : std::ldexp(static_cast<double>(random() >> 11), -20);
+        char exact[40];
+        std::snprintf(exact, sizeof exact, "%.14e", value);
+        EXPECT_EQ(readNumber(numberText(value)), readNumber(exact)) << exact;
     }
 }
 
