@@ -13,6 +13,7 @@
 #include "app/form1_texts.h"
 #include "app/qt_text.h"
 #include "app/twips.h"
+#include "cad/cad_path.h"
 #include "cad/scale_list.h"
 #include "platform/files/file_lookup.h"
 #include "platform/qt/path_text.h"
@@ -187,9 +188,10 @@ void Form1::Form_Load() {
 
 void Form1::Form_Activate() {
     parkFocus();
-    const std::string name = platform::fileNameAt(platform::pathOf(cadPath_));
-    if (name.ends_with("exe")) {
-        Command4->setText(QString::fromStdString(name) + texts::kSettingDoneSuffix);
+    const std::filesystem::path path = platform::pathOf(cadPath_);
+    if (cad::showsAsChosenCadProgram(path)) {
+        Command4->setText(QString::fromStdString(platform::fileNameAt(path)) +
+                          texts::kSettingDoneSuffix);
     }
 }
 

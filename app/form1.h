@@ -87,6 +87,7 @@ private:
     void launchCad();
     void plotFailed(const QString& text);
     void sendScriptToCad(const QString& scriptPath);
+    void openDrawingInCad(const QString& drawingPath);
 
     Services& services_;
     QStringList dialogFilter_;

@@ -3,11 +3,15 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <cstdlib>
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
 #include "app/qt_text.h"
 #include "cad/cad_path.h"
+#include "cad/cad_programs.h"
+#include "cad/desktop_entry.h"
+#include "cad/plot_drawing.h"
 #include "cad/plot_keys.h"
 #include "cad/plot_script.h"
 #include "platform/files/file_lookup.h"
@@ -17,17 +21,23 @@
 namespace zelanto::app {
 namespace {
 
-// The title the CAD program's window carries.
-constexpr const char* kCadWindowTitle = "AutoCAD";
+// A desktop launcher chosen in place of the program stands for the program it starts.
+QString programOf(const QString& chosen) {
+    const char* searchPath = std::getenv("PATH");
+    const auto program =
+        cad::launcherProgram(platform::pathOf(chosen), searchPath ? searchPath : "");
+    return program ? platform::textOf(*program) : chosen;
+}
 
 }  // namespace
 
 void Form1::Command4_Click() {
     services_.prompts.message(this, text(texts::kChooseCadProgram), text(texts::kApplicationTitle));
-    dialogFilter_ = {text(texts::kCadFilterDescription), QStringLiteral("*.exe")};
-    cadPath_ = services_.module1.ShowOpenDialog(this, dialogFilter_);
+    dialogFilter_ = {text(texts::kCadProgramFilterDescription), QStringLiteral("*"),
+                     text(texts::kCadFilterDescription), QStringLiteral("*.exe")};
+    cadPath_ = programOf(services_.module1.ShowOpenDialog(this, dialogFilter_));
     const std::string name = platform::fileNameAt(platform::pathOf(cadPath_));
-    if (cad::isAcceptedCadProgramName(name)) {
+    if (cad::isAcceptedCadProgram(platform::pathOf(cadPath_))) {
         services_.prompts.message(this, text(texts::kCadPathAccepted),
                                   text(texts::kApplicationTitle));
         Command4->setText(QString::fromStdString(name) + text(texts::kSettingDoneSuffix));
@@ -53,7 +63,7 @@ void Form1::Command5_Click() {
 void Form1::launchCad() {
     Label1->setText(text(texts::kPleaseWait));
     try {
-        services_.cad.start(platform::pathOf(cadPath_));
+        services_.cad.start(platform::pathOf(cadPath_), {});
     } catch (const platform::CadDriverError&) {
         services_.prompts.message(this, text(texts::kNoCadPathYet), text(texts::kTitle));
         Command4_Click();
@@ -83,6 +93,7 @@ void Form1::PLOT() {
         // Only brings the sheet forward (a CadDriverError or a HostError); the plot goes on.
     }
     const auto scriptPath = services_.programFolder / cad::kPlotScriptFileName;
+    const auto drawingPath = services_.programFolder / cad::kPlotDrawingFileName;
     const std::int16_t denominator = scaleDenominator_;
     const auto worksheet = sheet_.worksheet;
     try {
@@ -93,6 +104,7 @@ void Form1::PLOT() {
             return;
         }
         cad::writePlotScript(*worksheet, denominator, scriptPath);
+        cad::writePlotDrawing(*worksheet, denominator, drawingPath);
     } catch (const cad::PlotValueError& error) {
         plotFailed(text(texts::kCoordinateNotANumber) + QString::fromStdString(error.found()));
         return;
@@ -100,7 +112,11 @@ void Form1::PLOT() {
         plotFailed(text(texts::kErrorEnd));
         return;
     }
-    sendScriptToCad(platform::textOf(scriptPath));
+    if (cad::opensDrawingsOnly(platform::pathOf(cadPath_))) {
+        openDrawingInCad(platform::textOf(drawingPath));
+    } else {
+        sendScriptToCad(platform::textOf(scriptPath));
+    }
     releaseSheet();
     close();
     QCoreApplication::quit();
@@ -108,7 +124,7 @@ void Form1::PLOT() {
 
 void Form1::sendScriptToCad(const QString& scriptPath) {
     try {
-        services_.cad.activate(kCadWindowTitle);
+        services_.cad.activateCad(cad::kScriptRunningCadTitles);
         services_.cad.sendKeys(cad::kCoordinateSystemTurnZ, false);
         services_.cad.sendKeys(cad::kCoordinateSystemTurnX, false);
         setWindowTitle(text(texts::kRunningScript));
@@ -116,6 +132,18 @@ void Form1::sendScriptToCad(const QString& scriptPath) {
     } catch (const platform::CadDriverError&) {
         // The script is written: the user can still run it by hand.
         services_.prompts.message(this, text(texts::kCadNotDriven) + "\r\n" + scriptPath,
+                                  text(texts::kTitle));
+    }
+}
+
+// A CAD program that runs no script opens the drawing instead: a new start with the drawing as
+// its argument works whatever the running one is doing, and it has no way to take a file from
+// outside.
+void Form1::openDrawingInCad(const QString& drawingPath) {
+    try {
+        services_.cad.start(platform::pathOf(cadPath_), {drawingPath.toStdString()});
+    } catch (const platform::CadDriverError&) {
+        services_.prompts.message(this, text(texts::kDrawingNotOpened) + "\r\n" + drawingPath,
                                   text(texts::kTitle));
     }
 }

@@ -25,6 +25,8 @@ inline constexpr char kSettingDoneSuffix[] = " 設定済み";
 inline constexpr char kChooseSimFile[] = "SIMファイルを選択してください・・・";
 inline constexpr char kSimFilterDescription[] = "SIMファイル(*.sim)";
 inline constexpr char kCadFilterDescription[] = "Auto_CAD EXEを選択(*.exe)";
+// CAD programs on Linux carry no extension: the dialog first offers every file.
+inline constexpr char kCadProgramFilterDescription[] = "CADプログラム(*)";
 inline constexpr char kReadingSimData[] = "SIMデータ読込み中・・・";
 inline constexpr char kWritingToSheet[] = "エクセルシートへ書き出しています・・・";
 inline constexpr char kStartingSpreadsheet[] = "エクセルを起動します・・・";
@@ -82,5 +84,8 @@ inline constexpr char kCadNotDriven[] =
     "Auto_CADへスクリプトの実行を送れませんでした。\r\n"
     "スクリプトは次のファイルに保存してあります。Auto_CADのscriptコマンドで実行してください。";
 inline constexpr char kCoordinateNotANumber[] = "座標が数値ではありません: ";
+inline constexpr char kDrawingNotOpened[] =
+    "Auto_CADで図面を開けませんでした。\r\n"
+    "図面は次のファイルに保存してあります。CADプログラムで開いてください。";
 
 }  // namespace zelanto::app::texts

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace zelanto::cad {
@@ -10,5 +11,13 @@ namespace zelanto::cad {
 inline bool isAcceptedCadProgramName(const std::string& name) {
     return name.ends_with("exe") || name.ends_with("EXE");
 }
+
+// The choice of a CAD program: an executable program (as every CAD program on Linux is), or a
+// file whose name passes the rule above.
+bool isAcceptedCadProgram(const std::filesystem::path& path);
+
+// Whether the main window shows the CAD program on its button at start: an executable program, or
+// a file whose name ends in lower-case "exe".
+bool showsAsChosenCadProgram(const std::filesystem::path& path);
 
 }  // namespace zelanto::cad

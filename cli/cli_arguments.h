@@ -17,6 +17,7 @@ struct ImportArguments {
     std::int16_t denominator = 500;
     std::optional<std::filesystem::path> script;
     std::optional<std::filesystem::path> xlsx;
+    std::optional<std::filesystem::path> dxf;
 };
 
 struct MergeArguments {
@@ -25,7 +26,13 @@ struct MergeArguments {
     std::optional<std::filesystem::path> xlsx;
 };
 
-using Command = std::variant<HelpRequest, ImportArguments, MergeArguments>;
+struct ParcelsArguments {
+    std::filesystem::path file;
+    std::optional<std::filesystem::path> csv;
+    bool detail = false;
+};
+
+using Command = std::variant<HelpRequest, ImportArguments, MergeArguments, ParcelsArguments>;
 
 // Arguments that do not make a command.
 class UsageError : public std::runtime_error {

@@ -7,6 +7,7 @@ enum ExitCode : int {
     kWriteFailure = 1,
     kReadFailure = 2,
     kNoPlottableData = 3,
+    kNoParcels = 3,
     kUsage = 64,
 };
 

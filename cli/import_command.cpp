@@ -1,3 +1,4 @@
+#include "cad/plot_drawing.h"
 #include "cad/plot_script.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
@@ -28,14 +29,19 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
         if (arguments.xlsx) {
             exportWorkbook(sheet, *arguments.xlsx);
         }
-        if (!arguments.script) {
+        if (!arguments.script && !arguments.dxf) {
             return kSuccess;
         }
         if (!cad::hasPlottableData(*sheet.worksheet)) {
             err << "zelanto-cli: " << texts::kNoPlottableData << '\n';
             return kNoPlottableData;
         }
-        cad::writePlotScript(*sheet.worksheet, arguments.denominator, *arguments.script);
+        if (arguments.script) {
+            cad::writePlotScript(*sheet.worksheet, arguments.denominator, *arguments.script);
+        }
+        if (arguments.dxf) {
+            cad::writePlotDrawing(*sheet.worksheet, arguments.denominator, *arguments.dxf);
+        }
         return kSuccess;
     });
 }

@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
         if (const auto* merge = std::get_if<MergeArguments>(&command)) {
             return runMerge(*merge, std::cout, std::cerr);
         }
+        if (const auto* parcels = std::get_if<ParcelsArguments>(&command)) {
+            return runParcels(*parcels, std::cout, std::cerr);
+        }
         std::cout << usageText();
         return kSuccess;
     } catch (const UsageError& error) {

@@ -46,6 +46,10 @@ public:
     // The line the reader has reached (1-based).
     long line() const { return line_; }
 
+    // The item last returned ended its record: a line end or the end of the file came after it,
+    // not a comma.
+    bool atRecordEnd() const { return !itemPromised_; }
+
 private:
     int peek();
     int get();

@@ -29,6 +29,7 @@ enum class SimItemRole {
     Elevation,
     LineEnd,     // the empty item of the comma that closes the record
     NextRecord,  // the record code of the following line ("A99" or a further point)
+    Record,      // an item of a record read whole, as the parcels are
 };
 
 // A read failure with where it happened: the file, its line (1-based; 0 when the file did not

@@ -25,6 +25,8 @@ std::string roleName(SimItemRole role) {
             return "行末のカンマの後の空の項目";
         case SimItemRole::NextRecord:
             return "次のレコードコード";
+        case SimItemRole::Record:
+            return "レコードの項目";
     }
     return "";
 }

@@ -1,12 +1,8 @@
 #include "coords/sim_reader.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
-
+#include "coords/coordinate_text.h"
+#include "coords/sim_file_open.h"
 #include "platform/text/ansi_text.h"
-#include "platform/text/decimal_number.h"
 
 namespace zelanto::coords {
 namespace {
@@ -17,19 +13,7 @@ constexpr const char* kEndOfPointsCode = "A99";
 }  // namespace
 
 SimReader::SimReader(std::filesystem::path file) : file_(std::move(file)) {
-    handle_ = std::fopen(file_.c_str(), "rb");
-    if (handle_ == nullptr) {
-        fail(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, std::strerror(errno));
-    }
-    struct stat status {};
-    if (fstat(fileno(handle_), &status) != 0 || S_ISDIR(status.st_mode)) {
-        close();
-        fail(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, std::strerror(EISDIR));
-    }
-    if (!detectSimEncoding(handle_, encoding_)) {
-        close();
-        fail(SimReadProblem::CannotRead, 0, 0, SimItemRole::None, "");
-    }
+    handle_ = openSimFile(file_, encoding_);
     items_ = std::make_unique<SimItemReader>(handle_, encoding_);
 }
 
@@ -102,19 +86,12 @@ SimItem SimReader::textItem(int point, SimItemRole role) {
 SimCoordinate SimReader::coordinateItem(int point, SimItemRole role) {
     SimCoordinate coordinate;
     coordinate.item = nextItem(SimReadProblem::EndOfFile, point, role);
-    const std::string& text = coordinate.item.text;
-    // A quoted coordinate keeps the blanks inside its quotes; they do not change the number.
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return coordinate;
-    }
-    const auto last = text.find_last_not_of(" \t");
-    if (const auto value =
-            platform::parseDecimalNumber(std::string_view(text).substr(first, last - first + 1))) {
+    if (const auto value = coordinateFromText(coordinate.item.text)) {
         coordinate.value = *value;
     } else {
-        coordinate.failure = std::make_shared<const SimReadError>(
-            SimReadProblem::NotANumber, file_, coordinate.item.line, point, role, text);
+        coordinate.failure = std::make_shared<const SimReadError>(SimReadProblem::NotANumber, file_,
+                                                                  coordinate.item.line, point, role,
+                                                                  coordinate.item.text);
     }
     return coordinate;
 }

@@ -56,6 +56,11 @@ std::string GetIniString(const std::string& garSection, const std::string& garKe
 void WriteValueString(const std::string& garSection, const std::string& garKey,
                       const std::string& garValue,
                       const std::filesystem::path& garFileName) noexcept {
+    // A line end would end the value's line early and make the rest new lines of the file, even
+    // a section that takes the keys after it away from theirs.
+    if (garValue.find_first_of("\r\n") != std::string::npos) {
+        return;
+    }
     try {
         const auto bytes = readIniFile(garFileName);
         if (!bytes) {

@@ -15,7 +15,7 @@ std::string GetIniString(const std::string& garSection, const std::string& garKe
 
 // Stores `garValue` under `garKey` in the section `garSection`, creating the file, the section or
 // the key as needed; every other line of the file stays as it was. A write that fails is not
-// reported and leaves the file as it was.
+// reported and leaves the file as it was; so does a value with a line end, which no line holds.
 void WriteValueString(const std::string& garSection, const std::string& garKey,
                       const std::string& garValue,
                       const std::filesystem::path& garFileName) noexcept;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/form1_texts.h"
+#include "cad/plot_drawing.h"
 #include "cad/plot_script.h"
 #include "cad/scale_list.h"
 #include "coords/coordinate_sheet.h"
@@ -108,6 +109,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kChooseSimFile);
     ZELANTO_HELP_TEXT(kSimFilterDescription);
     ZELANTO_HELP_TEXT(kCadFilterDescription);
+    ZELANTO_HELP_TEXT(kCadProgramFilterDescription);
     ZELANTO_HELP_TEXT(kReadingSimData);
     ZELANTO_HELP_TEXT(kWritingToSheet);
     ZELANTO_HELP_TEXT(kStartingSpreadsheet);
@@ -147,6 +149,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kSheetNotOpened);
     ZELANTO_HELP_TEXT(kSheetNotCreated);
     ZELANTO_HELP_TEXT(kCadNotDriven);
+    ZELANTO_HELP_TEXT(kDrawingNotOpened);
     ZELANTO_HELP_TEXT(kCoordinateNotANumber);
 #undef ZELANTO_HELP_TEXT
     html.emplace("kSettingsFileName", escapeHtml(zelanto::settings::kSettingsFileName));
@@ -154,6 +157,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     html.emplace("kCadPathKey", escapeHtml(zelanto::settings::kCadPathKey));
     html.emplace("kMergedSimFileName", escapeHtml(zelanto::coords::kMergedSimFileName));
     html.emplace("kPlotScriptFileName", escapeHtml(zelanto::cad::kPlotScriptFileName));
+    html.emplace("kPlotDrawingFileName", escapeHtml(zelanto::cad::kPlotDrawingFileName));
     html.emplace("kDefaultScale", escapeHtml(zelanto::cad::kDefaultScale.text));
     html.emplace("kImportPointLimit", grouped(zelanto::coords::kImportPointLimit));
     html.emplace("kMergeFirstFilePointLimit", grouped(zelanto::coords::kMergeFirstFilePointLimit));

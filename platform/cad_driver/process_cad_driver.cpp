@@ -1,14 +1,25 @@
 #include "platform/cad_driver/process_cad_driver.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
+#include "platform/cad_driver/process_tree.h"
 #include "platform/cad_driver/x11/key_typing.h"
 #include "platform/cad_driver/x11/window_activation.h"
+#include "platform/cad_driver/x11/window_state.h"
 #include "platform/cad_driver/x11/x11_error.h"
 #include "platform/qt/path_text.h"
 
 namespace zelanto::platform {
 namespace {
+
+// How often, and how long, to look for the started program's window: a CAD program's first
+// start may take a good while.
+constexpr int kWatchIntervalMs = 200;
+constexpr int kWatchRounds = 300;
+// A program may set its window's size itself once it is shown: the window must stay maximized
+// for this many rounds.
+constexpr int kSettledRounds = 5;
 
 // Runs one X11 operation and reports its failure as the CAD driver's.
 template <typename Operation>
@@ -24,16 +35,51 @@ void onX11(Operation operation) {
 
 }  // namespace
 
-void ProcessCadDriver::start(const std::filesystem::path& program) {
+ProcessCadDriver::ProcessCadDriver() {
+    windowWatch_.setInterval(kWatchIntervalMs);
+    QObject::connect(&windowWatch_, &QTimer::timeout, [this] { maximizeOnceShown(); });
+}
+
+void ProcessCadDriver::start(const std::filesystem::path& program,
+                             const std::vector<std::string>& arguments) {
+    QStringList argumentList;
+    for (const std::string& argument : arguments) {
+        argumentList << QString::fromStdString(argument);
+    }
+    qint64 pid = 0;
     // startDetached reports a failed exec as well, so a folder or a file that is not executable
     // fails here, not later.
-    if (!QProcess::startDetached(textOf(program), {})) {
+    if (!QProcess::startDetached(textOf(program), argumentList, QString(), &pid)) {
         throw CadDriverError("cannot start " + program.string());
+    }
+    started_ = static_cast<pid_t>(pid);
+    watchRounds_ = 0;
+    settledRounds_ = 0;
+    // Without an event loop nobody would look.
+    if (QCoreApplication::instance() != nullptr) {
+        windowWatch_.start();
+    }
+}
+
+void ProcessCadDriver::maximizeOnceShown() {
+    try {
+        const x11::WindowState state = x11::maximizeProgramWindow(processTree(*started_));
+        settledRounds_ = state == x11::WindowState::maximized ? settledRounds_ + 1 : 0;
+        if (++watchRounds_ >= kWatchRounds || settledRounds_ >= kSettledRounds) {
+            windowWatch_.stop();
+        }
+    } catch (const x11::X11Error&) {
+        windowWatch_.stop();  // no display: there is no window to maximize
     }
 }
 
 void ProcessCadDriver::activate(const std::string& title) {
     onX11([&] { x11::activateWindow(title); });
+}
+
+void ProcessCadDriver::activateCad(std::span<const std::string_view> titleWords) {
+    const std::vector<pid_t> started = started_ ? processTree(*started_) : std::vector<pid_t>{};
+    onX11([&] { x11::activateProgramWindow(started, titleWords); });
 }
 
 void ProcessCadDriver::sendKeys(const std::string& keys, bool wait) {

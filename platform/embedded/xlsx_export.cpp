@@ -198,9 +198,9 @@ private:
 }  // namespace
 
 void writeXlsx(const SheetModel& sheet, const std::filesystem::path& target) {
-    AtomicFile file(target);
-    SheetWriter(sheet, file.temporaryPath(), target).write();
-    file.commit();
+    writeFileAtomically(target, [&](const std::filesystem::path& file) {
+        SheetWriter(sheet, file, target).write();
+    });
 }
 
 std::filesystem::path writeNewXlsx(const SheetModel& sheet, const std::filesystem::path& folder) {

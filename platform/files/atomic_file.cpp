@@ -103,4 +103,11 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
     file.commit();
 }
 
+void writeFileAtomically(const std::filesystem::path& target,
+                         const std::function<void(const std::filesystem::path&)>& write) {
+    AtomicFile file(target);
+    write(file.temporaryPath());
+    file.commit();
+}
+
 }  // namespace zelanto::platform

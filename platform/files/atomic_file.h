@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,10 +30,9 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     void write(std::string_view bytes);
-    // The temporary file, for a writer that opens files by name itself: what it has written there
-    // when `commit` is called is put in place as written by `write`.
-    const std::filesystem::path& temporaryPath() const { return temporary_; }
     void commit();
+    // The temporary file, for a writer that opens it by name: what it writes there is committed.
+    const std::filesystem::path& temporaryPath() const { return temporary_; }
 
 private:
     void discard() noexcept;
@@ -44,5 +44,11 @@ private:
 
 // Replaces `target` with `bytes` as one complete file.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Replaces `target` with the file that `write` writes at the path it is given, an empty temporary
+// file beside the target, for writers that open files by name. When `write` throws, the target
+// stays as it was.
+void writeFileAtomically(const std::filesystem::path& target,
+                         const std::function<void(const std::filesystem::path&)>& write);
 
 }  // namespace zelanto::platform

@@ -19,14 +19,29 @@ public:
     bool activateFails = false;
     bool keysFail = false;
 
-    void start(const std::filesystem::path& program) override {
-        calls.push_back("start " + program.string());
+    void start(const std::filesystem::path& program,
+               const std::vector<std::string>& arguments) override {
+        std::string call = "start " + program.string();
+        for (const std::string& argument : arguments) {
+            call += " " + argument;
+        }
+        calls.push_back(call);
         if (startFails) {
             throw platform::CadDriverError("cannot start");
         }
     }
     void activate(const std::string& title) override {
         calls.push_back("activate " + title);
+        if (activateFails) {
+            throw platform::CadDriverError("no window");
+        }
+    }
+    void activateCad(std::span<const std::string_view> titleWords) override {
+        std::string call = "activate-cad";
+        for (const std::string_view word : titleWords) {
+            call += " " + std::string(word);
+        }
+        calls.push_back(call);
         if (activateFails) {
             throw platform::CadDriverError("no window");
         }

@@ -8,7 +8,16 @@
 namespace zelanto::testing {
 namespace {
 
-using Form1Cad = Form1Test;
+class Form1Cad : public Form1Test {
+protected:
+    // A program file the user may execute.
+    std::filesystem::path executable(const std::string& name) {
+        const auto program = file(name, "#!/bin/sh\n");
+        std::filesystem::permissions(program, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
+        return program;
+    }
+};
 
 std::string storedCadPath(const std::filesystem::path& folder) {
     return settings::GetIniString(settings::kSettingsSection, settings::kCadPathKey,
@@ -23,7 +32,7 @@ TEST_F(Form1Cad, AcceptedProgramIsShownAndStored) {
     EXPECT_EQ(prompts.shown[0].text, "Auto_CADソフト(EXE)を選択してください");
     EXPECT_EQ(prompts.shown[0].title, "zelanto");
     EXPECT_EQ(prompts.shown[1].title, "SIMファイルを開く");
-    EXPECT_EQ(prompts.shown[1].text, "Auto_CAD EXEを選択(*.exe)|*.exe");
+    EXPECT_EQ(prompts.shown[1].text, "CADプログラム(*)|*|Auto_CAD EXEを選択(*.exe)|*.exe");
     EXPECT_EQ(prompts.shown[2].text, "今後、選択したルートパスからAuto_CADを起動します");
     EXPECT_EQ(prompts.shown[2].title, "zelanto");
     EXPECT_EQ(w.Command4->text(), "acad.exe 設定済み");
@@ -48,6 +57,33 @@ TEST_F(Form1Cad, RejectedChoicePutsBackTheStartUpPath) {
     EXPECT_EQ(w.cadPath(), path(folder / "startup.exe"));
 }
 
+TEST_F(Form1Cad, ExecutableProgramIsAcceptedWithoutExe) {
+    app::Form1& w = start();
+    const auto program = executable("bricscad");
+    prompts.paths = {path(file("drawing.dxf", "")), path(program)};
+    w.Command4->click();  // not a program: refused
+    EXPECT_EQ(w.Command4->text(), " 設定済み");
+    w.Command4->click();
+    EXPECT_EQ(prompts.messages().back(), "今後、選択したルートパスからAuto_CADを起動します");
+    EXPECT_EQ(w.Command4->text(), "bricscad 設定済み");
+    EXPECT_EQ(storedCadPath(folder.path()), program.string());
+}
+
+TEST_F(Form1Cad, DesktopLauncherIsFollowedToItsProgram) {
+    std::filesystem::create_directory(folder / "my cad");
+    const auto program = executable("my cad/cad-run");
+    file("cad.desktop",
+         "[Desktop Action New]\nExec=other\n"
+         "[Desktop Entry]\nName=CAD\nExec=\"" +
+             program.string() + "\" --new %F\n");
+    app::Form1& w = start();
+    prompts.paths = {path(folder / "cad.desktop")};
+    w.Command4->click();
+    EXPECT_EQ(w.Command4->text(), "cad-run 設定済み");
+    EXPECT_EQ(w.cadPath(), path(program));
+    EXPECT_EQ(storedCadPath(folder.path()), program.string());
+}
+
 TEST_F(Form1Cad, RejectedChoiceWithoutAStartUpFileLeavesTheBareSuffix) {
     app::Form1& w = start();
     prompts.paths = {""};
@@ -56,7 +92,7 @@ TEST_F(Form1Cad, RejectedChoiceWithoutAStartUpFileLeavesTheBareSuffix) {
     EXPECT_FALSE(std::filesystem::exists(settings::settingsFileIn(folder.path())));
 }
 
-class Form1Plot : public Form1Test {
+class Form1Plot : public Form1Cad {
 protected:
     // Imports `bytes` and starts the CAD program: the window is ready to plot.
     app::Form1& readyToPlot(const std::string& bytes) {
@@ -113,8 +149,10 @@ TEST_F(Form1Plot, PlotWritesTheScriptAndTypesItIntoTheCadProgram) {
     const std::string script = (folder / "orvik.scr").string();
     EXPECT_EQ(cad.calls,
               (std::vector<std::string>{"start not found", "activate Microsoft Excel",
-                                        "activate AutoCAD", "keys _ucs _Z 90 ", "keys _ucs _x 180 ",
+                                        "activate-cad AutoCAD BricsCAD ZWCAD GstarCAD DraftSight",
+                                        "keys _ucs _Z 90 ", "keys _ucs _x 180 ",
                                         "keys-wait filedia 0 script " + script + "\r"}));
+    EXPECT_NE(output("orvik.dxf").find("AC1015"), std::string::npos);
     ASSERT_EQ(prompts.messages().size(), 1);
     EXPECT_TRUE(prompts.messages()[0].startsWith(
         "しばらく時間がかかりますので、そのままお待ちください\r\n\r\n"
@@ -123,6 +161,33 @@ TEST_F(Form1Plot, PlotWritesTheScriptAndTypesItIntoTheCadProgram) {
     EXPECT_EQ(w.windowTitle(), "スクリプト実行");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.sheet().worksheet, nullptr);
+}
+
+TEST_F(Form1Plot, CadProgramThatRunsNoScriptOpensTheDrawingInstead) {
+    const auto librecad = executable("librecad");
+    settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey, librecad.string(),
+                               settings::settingsFileIn(folder.path()));
+    app::Form1& w = readyToPlot("A01,1,A1,100,200,1,\r\nA99,\r\n");
+    w.Command5->click();
+    const std::string drawing = (folder / "orvik.dxf").string();
+    EXPECT_EQ(cad.calls,
+              (std::vector<std::string>{"start " + librecad.string(), "activate Microsoft Excel",
+                                        "start " + librecad.string() + " " + drawing}));
+    EXPECT_EQ(output("orvik.scr").substr(0, 8), "-osnap \r");
+    EXPECT_TRUE(std::filesystem::exists(drawing));
+    ASSERT_EQ(prompts.messages().size(), 1);  // the notice, as in every plot
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(Form1Plot, DrawingThatCannotBeOpenedGetsItsPath) {
+    const auto librecad = executable("librecad");
+    settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey, librecad.string(),
+                               settings::settingsFileIn(folder.path()));
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    cad.startFails = true;
+    w.Command5->click();
+    EXPECT_TRUE(prompts.messages().back().startsWith("Auto_CADで図面を開けませんでした。"));
+    EXPECT_TRUE(prompts.messages().back().endsWith(path(folder / "orvik.dxf")));
 }
 
 TEST_F(Form1Plot, ScaleChosenInTheListIsUsed) {
@@ -138,6 +203,7 @@ TEST_F(Form1Plot, NoPlottableDataLeavesTheScriptAlone) {
     w.Command5->click();
     EXPECT_EQ(prompts.messages().back(), "プロット可能なデータがありません");
     EXPECT_EQ(output("orvik.scr"), "old");
+    EXPECT_FALSE(std::filesystem::exists(folder / "orvik.dxf"));
     EXPECT_FALSE(w.isVisible());
 }
 

@@ -48,6 +48,18 @@ TEST_F(Form1Shell, StoredCadPathShowsOnItsButtonOnlyForLowerCaseExe) {
     EXPECT_EQ(start().Command4->text(), "Auto_CADへのルートパス設定");
 }
 
+TEST_F(Form1Shell, StoredExecutableProgramShowsOnItsButtonWhateverItsName) {
+    std::filesystem::permissions(file("librecad", "#!/bin/sh\n"),
+                                 std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    writeCadPath(folder.path(), (folder / "librecad").string());
+    EXPECT_EQ(start().Command4->text(), "librecad 設定済み");
+
+    file("notes.txt", "");
+    writeCadPath(folder.path(), (folder / "notes.txt").string());
+    EXPECT_EQ(start().Command4->text(), "Auto_CADへのルートパス設定");
+}
+
 TEST_F(Form1Shell, ExpandAndCollapse) {
     app::Form1& w = start();
     w.Command3->click();

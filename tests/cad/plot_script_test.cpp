@@ -5,6 +5,7 @@
 #include "coords/coordinate_sheet.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/files/atomic_file.h"
+#include "tests/cad/plot_sheet_fixture.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cad {
@@ -23,27 +24,14 @@ const std::string kHead =
 const std::string kNameLayer = "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\n";
 const std::string kTail = "style      N Y \r\nfiledia 1\r\nzoom e\r\n";
 
-class PlotScriptTest : public ::testing::Test {
+class PlotScriptTest : public testing::PlotSheetFixture {
 protected:
-    PlotScriptTest() : sheet_(coords::createCoordinateSheet(host_)) {}
-
-    void point(int row, const CellValue& name, const CellValue& x, const CellValue& y) {
-        ws().setValue(row, coords::kNumberColumn, std::to_string(row - 2));
-        ws().setValue(row, kNameColumn, name);
-        ws().setValue(row, kXColumn, x);
-        ws().setValue(row, kYColumn, y);
-        ws().setValue(row, coords::kElevationColumn, "1");
-    }
     std::string script(std::int16_t denominator) {
         writePlotScript(ws(), denominator, out_);
         return readBytes(out_);
     }
-    platform::Worksheet& ws() { return *sheet_.worksheet; }
 
-    testing::TempFolder folder_;
     std::filesystem::path out_ = folder_ / kPlotScriptFileName;
-    platform::EmbeddedHost host_;
-    coords::SheetReferences sheet_;
 };
 
 TEST_F(PlotScriptTest, WorkedExampleOfSixteenLines) {

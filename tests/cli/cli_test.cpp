@@ -22,6 +22,9 @@ TEST(CliArguments, ReadsBothCommands) {
     EXPECT_EQ(import.denominator, 250);
     EXPECT_EQ(import.script, std::filesystem::path("o.scr"));
     EXPECT_FALSE(import.xlsx);
+    EXPECT_FALSE(import.dxf);
+    EXPECT_EQ(std::get<ImportArguments>(parseArguments({"import", "a.sim", "--dxf", "o.dxf"})).dxf,
+              std::filesystem::path("o.dxf"));
     EXPECT_EQ(std::get<ImportArguments>(parseArguments({"import", "a.sim"})).denominator, 500);
 
     const auto merge = std::get<MergeArguments>(
@@ -41,6 +44,8 @@ TEST(CliArguments, RefusesWhatIsNoCommand) {
              {"import", "a.sim", "--scale", "1/400"},
              {"import", "a.sim", "--scale"},
              {"import", "a.sim", "--bogus"},
+             {"import", "a.sim", "--dxf"},
+             {"import", "a.sim", "--dxf", "a.dxf", "--dxf", "b.dxf"},
              {"merge", "a.sim"},
              {"merge", "--out", "o.sim"},
              {"merge", "a", "b", "c", "d", "--out", "o.sim"},
@@ -68,6 +73,19 @@ TEST_F(CliCommandTest, ImportWritesTheScriptAtTheChosenScale) {
     ImportArguments arguments{sim("a.sim", "A01,1,A1,100,200,5,\r\nA99,\r\n"), 250, script, {}};
     EXPECT_EQ(import(arguments), kSuccess);
     EXPECT_NE(readBytes(script).find("\r\npoint 400,800\r\n"), std::string::npos);
+}
+
+TEST_F(CliCommandTest, ImportWritesTheDrawingAloneOrBesideTheScript) {
+    const auto file = sim("a.sim", "A01,1,A1,100,200,5,\r\nA99,\r\n");
+    const auto drawing = folder_ / "orvik.dxf";
+    ASSERT_EQ(import({file, 500, {}, {}, drawing}), kSuccess);
+    EXPECT_NE(readBytes(drawing).find("AC1015"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "orvik.scr"));
+
+    EXPECT_EQ(
+        import({sim("b.sim", "A01,1,,100,200,5,\r\nA99,\r\n"), 500, {}, {}, folder_ / "b.dxf"}),
+        kNoPlottableData);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "b.dxf"));
 }
 
 TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {

@@ -20,8 +20,8 @@ protected:
     // The program under test starts the CAD program detached, so it is no child of the test: it
     // is ended by the process id on its window, whatever the test's outcome.
     void TearDown() override {
-        if (cadWindow != None) {
-            EXPECT_TRUE(endWindowOwner(display.connection(), cadWindow));
+        for (const Window window : cadWindows) {
+            EXPECT_TRUE(endWindowOwner(display.connection(), window));
         }
     }
 
@@ -45,7 +45,8 @@ protected:
     WindowManager windowManager{display.connection()};
     ZelantoUnderTest installation;
     DesktopDriver driver;
-    Window cadWindow = None;
+    // Windows of CAD programs that the program under test started.
+    std::vector<Window> cadWindows;
 };
 
 TEST_F(ZelantoEndToEnd, MergeOfTwoFilesAnsweringNoThenYes) {
@@ -78,49 +79,111 @@ TEST_F(ZelantoEndToEnd, MergeOfTwoFilesAnsweringNoThenYes) {
     EXPECT_NE(readBytes(installation.folder() / "opened").find(".xlsx"), std::string::npos);
 }
 
-TEST_F(ZelantoEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
-    const auto cad = installation.install(ZELANTO_FAKECAD, "fakecad.exe");
-    installation.setCadPath(cad);
-    const auto points = sim("points.sim",
-                            "G00,01,test,\r\nA00,\r\n"
-                            "A01,1,A1,100,200,1,\r\n"
-                            "A01,2,\x93\x5f\x32,-50.5,12.25,2,\r\n"
-                            "A99,\r\n");
+// Two points at scale 1/250, and what the plot writes and types for them.
+const std::string kPoints =
+    "G00,01,test,\r\nA00,\r\n"
+    "A01,1,A1,100,200,1,\r\n"
+    "A01,2,\x93\x5f\x32,-50.5,12.25,2,\r\n"
+    "A99,\r\n";
+const std::string kScript =
+    "-osnap \r\nlayer m \x83\x76\x83\x8d\x83\x62\x83\x67 \r\ncolor 5\r\n"
+    "point 400,800\r\npoint -202,49\r\n"
+    "circle 400,800 0.75\r\ncircle -202,49 0.75\r\n"
+    "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl 400.5,801 1.5 90 A1\r\n"
+    "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl -201.5,50 1.5 90 \x93\x5f\x32\r\n"
+    "style      N Y \r\nfiledia 1\r\nzoom e\r\n";
+
+class PlotEndToEnd : public ZelantoEndToEnd {
+protected:
+    // Imports the points, starts the CAD program, whose window is titled `cadTitle` (a pattern),
+    // picks 1/250 and plots; the program ends.
+    void importAndPlot(const std::unique_ptr<ChildProcess>& program, const std::string& cadTitle) {
+        const std::string main = driver.waitForWindow("ZELANTO");
+        ASSERT_FALSE(main.empty());
+        driver.clickAt(main, kCommand1X, kTopRowY);
+        chooseFile(driver, sim("points.sim", kPoints));
+        ASSERT_TRUE(waitUntil([&] { return fs::exists(installation.folder() / "opened"); },
+                              std::chrono::seconds(20)));
+        driver.clickAt(main, kCommand1X, kTopRowY);  // "Auto_CAD起動" in the same place
+        ASSERT_EQ(driver.waitForWindow("縮尺を指定してプロットボタンを押す"), main);
+        const std::string cadWindowId = driver.waitForWindow(cadTitle, 60);
+        ASSERT_FALSE(cadWindowId.empty()) << cadTitle;
+        cadWindows.push_back(std::stoul(cadWindowId));
+        // Started maximized and with the focus.
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                return shellOutput("xdotool getactivewindow") == cadWindowId + "\n" &&
+                       shellOutput("xprop -id " + cadWindowId + " _NET_WM_STATE")
+                               .find(
+                                   "_NET_WM_STATE_MAXIMIZED_VERT, _NET_WM_STATE_MAXIMIZED_HORZ") !=
+                           std::string::npos;
+            },
+            std::chrono::seconds(20)));
+        driver.activate(main);
+        driver.clickAt(main, kCombo1X, kCombo1Y);
+        driver.key("Up Up");                         // "1/500" → "1/300" → "1/250"
+        driver.clickAt(main, kCommand1X, kTopRowY);  // "プロット"
+        answer("ZELANTO", main, "Return");           // the notice
+        ASSERT_EQ(program->waitForExit(std::chrono::seconds(30)), 0);
+        EXPECT_EQ(readBytes(installation.programFolder() / "orvik.scr"), kScript);
+    }
+
+    void expectScriptRun() {
+        const std::string script = (installation.programFolder() / "orvik.scr").string();
+        const auto log = installation.folder() / "fakecad.log";
+        EXPECT_TRUE(waitUntil([&] { return fs::exists(log.string() + ".drawing"); },
+                              std::chrono::seconds(10)));
+        EXPECT_EQ(readBytes(log), "_ucs _Z 90 _ucs _x 180 filedia 0 script " + script + "\r");
+        const std::string drawing = readBytes(log.string() + ".drawing");
+        EXPECT_NE(drawing.find("POINT 400,800"), std::string::npos) << drawing;
+        EXPECT_NE(drawing.find("TEXT -201.5,50 1.5 90 点2"), std::string::npos) << drawing;
+    }
+};
+
+TEST_F(PlotEndToEnd, ImportThenPlotAtOneTo250IntoTheCadProgram) {
+    installation.setCadPath(installation.install(ZELANTO_FAKECAD, "fakecad.exe"));
+    ASSERT_NO_FATAL_FAILURE(importAndPlot(startZelanto(), "AutoCAD.*"));
+    expectScriptRun();
+}
+
+// A CAD program known neither by its name nor by its title, started through a shell script:
+// the plot types into the window of the program it started.
+TEST_F(PlotEndToEnd, PlotTypesIntoTheProgramItStartedWhateverItsNameAndTitle) {
+    const auto cad = installation.install(ZELANTO_FAKECAD, "drafter");
+    installation.setCadPath(installation.writeFile("mycad", "#!/bin/sh\n'" + cad.string() + "'\n"));
+    fs::permissions(installation.folder() / "mycad", fs::perms::owner_all);
+    ASSERT_NO_FATAL_FAILURE(
+        importAndPlot(installation.start(std::string(":") + getenv("PATH"),
+                                         {"FAKECAD_TITLE=Drafter - [Drawing1]"}),
+                      "Drafter - .*"));
+    expectScriptRun();
+}
+
+// LibreCAD runs no scripts: chosen as the CAD program through the dialog, it is started, and the
+// plot has it open the drawing.
+TEST_F(PlotEndToEnd, LibreCadChosenThroughTheDialogOpensTheDrawing) {
+    // Settings as after its first start, so that it does not greet a new user first.
+    fs::create_directories(installation.folder() / "home/.config/LibreCAD");
+    installation.writeFile("home/.config/LibreCAD/LibreCAD.conf", "[Startup]\nFirstLoad=0\n");
     const auto program = startZelanto();
     const std::string main = driver.waitForWindow("ZELANTO");
     ASSERT_FALSE(main.empty());
+    driver.clickAt(main, kCommand3X, kTopRowY);  // "▼"
+    driver.clickAt(main, kCommand4X, kCommand4Y);
+    answer("zelanto", main, "Return");  // "Auto_CADソフト(EXE)を選択してください"
+    chooseFile(driver, "/usr/bin/librecad");
+    answer("zelanto", main, "Return");  // "今後、選択したルートパスからAuto_CADを起動します"
+    driver.clickAt(main, kCommand3X, kTopRowY);  // "▲"
+    EXPECT_NE(readBytes(installation.programFolder() / "zelanto.ini")
+                  .find("\r\nROOT=/usr/bin/librecad\r\n"),
+              std::string::npos);
 
-    driver.clickAt(main, kCommand1X, kTopRowY);
-    chooseFile(driver, points);
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(installation.folder() / "opened"); },
-                          std::chrono::seconds(20)));
-    driver.clickAt(main, kCommand1X, kTopRowY);  // "Auto_CAD起動" in the same place
-    ASSERT_EQ(driver.waitForWindow("縮尺を指定してプロットボタンを押す"), main);
-    const std::string cadWindowId = driver.waitForWindow("AutoCAD.*");
-    ASSERT_FALSE(cadWindowId.empty());
-    cadWindow = std::stoul(cadWindowId);
-    driver.activate(main);
-    driver.clickAt(main, kCombo1X, kCombo1Y);
-    driver.key("Up Up");                         // "1/500" → "1/300" → "1/250"
-    driver.clickAt(main, kCommand1X, kTopRowY);  // "プロット"
-    answer("ZELANTO", main, "Return");           // the notice
-    ASSERT_EQ(program->waitForExit(std::chrono::seconds(30)), 0);
-
-    const std::string script = (installation.programFolder() / "orvik.scr").string();
-    EXPECT_EQ(readBytes(script),
-              "-osnap \r\nlayer m \x83\x76\x83\x8d\x83\x62\x83\x67 \r\ncolor 5\r\n"
-              "point 400,800\r\npoint -202,49\r\n"
-              "circle 400,800 0.75\r\ncircle -202,49 0.75\r\n"
-              "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl 400.5,801 1.5 90 A1\r\n"
-              "layer m \x93\x5f\x96\xbc \r\ncolor 7\r\ntext j bl -201.5,50 1.5 90 \x93\x5f\x32\r\n"
-              "style      N Y \r\nfiledia 1\r\nzoom e\r\n");
-    const auto log = installation.folder() / "fakecad.log";
-    EXPECT_TRUE(
-        waitUntil([&] { return fs::exists(log.string() + ".drawing"); }, std::chrono::seconds(10)));
-    EXPECT_EQ(readBytes(log), "_ucs _Z 90 _ucs _x 180 filedia 0 script " + script + "\r");
-    const std::string drawing = readBytes(log.string() + ".drawing");
-    EXPECT_NE(drawing.find("POINT 400,800"), std::string::npos) << drawing;
-    EXPECT_NE(drawing.find("TEXT -201.5,50 1.5 90 点2"), std::string::npos) << drawing;
+    ASSERT_NO_FATAL_FAILURE(importAndPlot(program, "LibreCAD.*"));
+    const std::string drawingWindow = driver.waitForWindow("LibreCAD - \\[orvik\\.dxf\\]", 60,
+                                                           std::to_string(cadWindows.front()));
+    ASSERT_FALSE(drawingWindow.empty());
+    cadWindows.push_back(std::stoul(drawingWindow));
+    EXPECT_TRUE(fs::exists(installation.programFolder() / "orvik.dxf"));
 }
 
 TEST_F(ZelantoEndToEnd, SecondCopyEndsAtOnceWithoutAWindow) {

@@ -8,6 +8,7 @@ ZelantoUnderTest::ZelantoUnderTest() {
     fs::create_directories(programFolder());
     install(ZELANTO_BINARY, "zelanto");
     fs::create_directories(folder() / "runtime");
+    fs::create_directories(folder() / "home");
     fs::permissions(folder() / "runtime", fs::perms::owner_all);
     fs::create_directories(folder() / "bin");
     writeBytes(folder() / "bin" / "xdg-open",
@@ -31,16 +32,22 @@ fs::path ZelantoUnderTest::writeFile(const std::string& name, const std::string&
     return folder() / name;
 }
 
-std::unique_ptr<ChildProcess> ZelantoUnderTest::start(const std::string& pathTail) const {
-    return std::make_unique<ChildProcess>(
-        (programFolder() / "zelanto").string(), std::vector<std::string>{},
-        std::vector<std::string>{"XDG_RUNTIME_DIR=" + (folder() / "runtime").string(),
-                                 "XDG_CACHE_HOME=" + (folder() / "cache").string(),
-                                 "PATH=" + (folder() / "bin").string() + pathTail,
-                                 "FAKECAD_LOG=" + (folder() / "fakecad.log").string(),
-                                 "QT_QPA_PLATFORM=xcb", "LANG=C.UTF-8",
-                                 // X libraries keep a few allocations to the end; not ours.
-                                 "ASAN_OPTIONS=detect_leaks=0"});
+std::unique_ptr<ChildProcess> ZelantoUnderTest::start(
+    const std::string& pathTail, const std::vector<std::string>& environment) const {
+    std::vector<std::string> variables = environment;
+    variables.insert(variables.end(),
+                     std::initializer_list<std::string>{
+                         "HOME=" + (folder() / "home").string(),
+                         "XDG_CONFIG_HOME=" + (folder() / "home" / ".config").string(),
+                         "XDG_RUNTIME_DIR=" + (folder() / "runtime").string(),
+                         "XDG_CACHE_HOME=" + (folder() / "cache").string(),
+                         "PATH=" + (folder() / "bin").string() + pathTail,
+                         "FAKECAD_LOG=" + (folder() / "fakecad.log").string(),
+                         "QT_QPA_PLATFORM=xcb", "LANG=C.UTF-8",
+                         // X libraries keep a few allocations to the end; not ours.
+                         "ASAN_OPTIONS=detect_leaks=0"});
+    return std::make_unique<ChildProcess>((programFolder() / "zelanto").string(),
+                                          std::vector<std::string>{}, variables);
 }
 
 void chooseFile(DesktopDriver& driver, const fs::path& file) {

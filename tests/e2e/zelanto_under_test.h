@@ -15,7 +15,10 @@ namespace zelanto::testing {
 // Button centres in twips, from the main window's layout.
 inline constexpr int kCommand1X = 4800 + 1695 / 2;  // "SIM 読込み", later "Auto_CAD起動"/"プロット"
 inline constexpr int kCommand2X = 3120 + 1695 / 2;  // "SIM 合体"
+inline constexpr int kCommand3X = 6480 + 495 / 2;   // "▼"/"▲"
 inline constexpr int kTopRowY = 495 / 2;
+inline constexpr int kCommand4X = 2760 + 4095 / 2;  // the CAD path, in the expanded window
+inline constexpr int kCommand4Y = 3840 + 300 / 2;
 inline constexpr int kCombo1X = 600 + 600;  // the scale list, in the status line's place
 inline constexpr int kCombo1Y = 120 + 315 / 2;
 
@@ -34,8 +37,11 @@ public:
     void setCadPath(const std::filesystem::path& cad);
     std::filesystem::path writeFile(const std::string& name, const std::string& bytes);
 
-    // Starts the program; `pathTail` is appended to the PATH it gets.
-    std::unique_ptr<ChildProcess> start(const std::string& pathTail) const;
+    // Starts the program; `pathTail` is appended to the PATH it gets, `environment` (NAME=VALUE)
+    // is added to its environment. Its HOME is a folder of its own, which the programs it starts
+    // inherit.
+    std::unique_ptr<ChildProcess> start(const std::string& pathTail,
+                                        const std::vector<std::string>& environment = {}) const;
 
 private:
     TempFolder folder_;

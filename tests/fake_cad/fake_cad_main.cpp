@@ -2,7 +2,8 @@
 // what the scripts it is told to run would draw. The key log is FAKECAD_LOG (as ZELANTO starts it
 // with no arguments) or the first argument; the drawing log is the same path + ".drawing". A second
 // argument makes it spend that many milliseconds on each key before reading it, like a busy CAD
-// program. It runs until it is closed (SIGTERM or WM_DELETE_WINDOW).
+// program. FAKECAD_TITLE, when set, replaces the window's title, so that it can stand in for a CAD
+// program that is not known by its title. It runs until it is closed (SIGTERM or WM_DELETE_WINDOW).
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -37,13 +38,13 @@ struct Atoms {
     Atom protocols, deleteWindow, ping, netWmName, netWmPid, utf8String;
 };
 
-Window createWindow(Display* display, const Atoms& atoms) {
+Window createWindow(Display* display, const Atoms& atoms, const char* title) {
     const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 640, 480,
                                               0, 0, WhitePixel(display, DefaultScreen(display)));
-    XStoreName(display, window, kTitle);
+    XStoreName(display, window, title);
     XChangeProperty(display, window, atoms.netWmName, atoms.utf8String, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(kTitle),
-                    static_cast<int>(std::strlen(kTitle)));
+                    reinterpret_cast<const unsigned char*>(title),
+                    static_cast<int>(std::strlen(title)));
     const long pid = getpid();
     XChangeProperty(display, window, atoms.netWmPid, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&pid), 1);
@@ -89,7 +90,8 @@ void answerPing(Display* display, XClientMessageEvent message) {
 // Records keys until the window is closed.
 void run(Display* display, const std::string& log, std::chrono::milliseconds keyDelay) {
     const Atoms atoms(display);
-    createWindow(display, atoms);
+    const char* title = std::getenv("FAKECAD_TITLE");
+    createWindow(display, atoms, title != nullptr ? title : kTitle);
     CommandLine commandLine(log, log + ".drawing");
     for (;;) {
         XEvent event;

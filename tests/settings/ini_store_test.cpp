@@ -92,6 +92,18 @@ TEST(IniStore, FailedWriteIsSilentAndLeavesTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
 
+TEST(IniStore, ValueWithALineEndLeavesTheFileAsItWas) {
+    TempFolder folder;
+    const auto file = settingsFileIn(folder.path());
+    const std::string before = kSectionLine + "ROOT=old\r\nOTHER=1\r\n";
+    writeBytes(file, before);
+    for (const std::string value : {"/cad\n[x]", "/cad\rOTHER=2", "/cad\r\n"}) {
+        WriteValueString(kSettingsSection, kCadPathKey, value, file);
+        EXPECT_EQ(readBytes(file), before) << value;
+    }
+    EXPECT_EQ(readKey("OTHER", file), "1");
+}
+
 TEST(IniStore, FileThatCannotBeReadIsNotReplaced) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";

@@ -28,6 +28,20 @@ bool focusDirectly(const xdo_t* xdo, Window window) {
            hasFocus(xdo->xdpy, window);
 }
 
+void activate(const xdo_t* xdo, Window window, const std::string& name) {
+    if (!activateThroughWindowManager(xdo, window) && !focusDirectly(xdo, window)) {
+        throw X11Error("the window " + name + " cannot be given the focus");
+    }
+}
+
+std::string joined(std::span<const std::string_view> words) {
+    std::string text;
+    for (const std::string_view word : words) {
+        text += (text.empty() ? "\"" : ", \"") + std::string(word) + "\"";
+    }
+    return text;
+}
+
 }  // namespace
 
 void activateWindow(const std::string& title) {
@@ -37,9 +51,22 @@ void activateWindow(const std::string& title) {
     if (!window) {
         throw X11Error("no window titled \"" + title + "\"");
     }
-    if (!activateThroughWindowManager(xdo.get(), *window) && !focusDirectly(xdo.get(), *window)) {
-        throw X11Error("the window \"" + title + "\" cannot be given the focus");
+    activate(xdo.get(), *window, "\"" + title + "\"");
+}
+
+void activateProgramWindow(std::span<const pid_t> pids,
+                           std::span<const std::string_view> titleWords) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    auto window = findWindowOfProcesses(xdo.get(), pids);
+    if (!window) {
+        window = findWindowTitleHolding(xdo.get(), titleWords);
     }
+    if (!window) {
+        throw X11Error("neither the CAD program started nor a window titled with " +
+                       joined(titleWords) + " is there");
+    }
+    activate(xdo.get(), *window, "of the CAD program");
 }
 
 }  // namespace zelanto::platform::x11

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace zelanto::platform::x11 {
 
@@ -9,5 +13,11 @@ namespace zelanto::platform::x11 {
 // focus otherwise. Throws NoDisplayError, or X11Error when no window qualifies or it cannot be
 // given the focus.
 void activateWindow(const std::string& title);
+
+// Gives the keyboard focus to a window that one of `pids` shows, otherwise to a window whose title
+// holds one of `titleWords`, as activateWindow does. Throws NoDisplayError, or X11Error when no
+// window qualifies or it cannot be given the focus.
+void activateProgramWindow(std::span<const pid_t> pids,
+                           std::span<const std::string_view> titleWords);
 
 }  // namespace zelanto::platform::x11

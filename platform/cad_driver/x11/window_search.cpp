@@ -1,27 +1,38 @@
 #include "platform/cad_driver/x11/window_search.h"
 
-#include <cstdlib>
+#include <X11/Xatom.h>
+
+#include <algorithm>
 #include <vector>
 
+#include "platform/cad_driver/x11/window_property.h"
 #include "platform/cad_driver/x11/window_title.h"
 
 namespace zelanto::platform::x11 {
 namespace {
 
-// Every window on the display. libxdo's name search is a case-insensitive regular expression on
-// WM_NAME alone, so it only collects here; the title rule is applied afterwards. The whole tree is
-// searched because window managers put their clients inside frames.
-std::vector<Window> allWindows(const xdo_t* xdo) {
-    xdo_search_t search{};
-    search.winname = "";
-    search.searchmask = SEARCH_NAME;
-    search.max_depth = -1;
-    search.require = xdo_search_t::SEARCH_ANY;
-    Window* found = nullptr;
+// Every window on the display, the whole tree, because window managers put their clients inside
+// frames. Walked with XQueryTree rather than libxdo's search, which frees a list twice when a
+// window goes while it searches (as windows do while a program starts).
+void collectWindows(Display* display, Window parent, std::vector<Window>& windows) {
+    Window root = None;
+    Window parentOfParent = None;
+    Window* children = nullptr;
     unsigned int count = 0;
-    xdo_search_windows(xdo, &search, &found, &count);
-    std::vector<Window> windows(found, found + count);
-    std::free(found);
+    if (XQueryTree(display, parent, &root, &parentOfParent, &children, &count) == 0) {
+        return;  // gone meanwhile
+    }
+    const std::vector<Window> found(children, children + count);
+    XFree(children);
+    for (const Window child : found) {
+        windows.push_back(child);
+        collectWindows(display, child, windows);
+    }
+}
+
+std::vector<Window> allWindows(const xdo_t* xdo) {
+    std::vector<Window> windows;
+    collectWindows(xdo->xdpy, DefaultRootWindow(xdo->xdpy), windows);
     return windows;
 }
 
@@ -32,19 +43,51 @@ bool canBeBroughtForward(Display* display, Window window) {
         attributes.map_state == IsViewable) {
         return true;
     }
-    const Atom wmState = XInternAtom(display, "WM_STATE", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(display, window, wmState, 0, 0, False, AnyPropertyType, &type, &format,
-                       &items, &after, &data);
-    XFree(data);
-    return type != None;
+    return windowProperty(display, window, "WM_STATE", AnyPropertyType).has_value();
+}
+
+// The process id a window carries in _NET_WM_PID; nothing when it carries none.
+std::optional<pid_t> windowPid(Display* display, Window window) {
+    const auto pid = windowProperty(display, window, "_NET_WM_PID", XA_CARDINAL);
+    if (!pid || pid->size() != 1) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(pid->front());
 }
 
 }  // namespace
+
+std::optional<Window> findWindowOfProcesses(const xdo_t* xdo, std::span<const pid_t> pids) {
+    std::optional<Window> untitled;
+    for (const Window window : allWindows(xdo)) {
+        const auto pid = windowPid(xdo->xdpy, window);
+        if (!pid || std::find(pids.begin(), pids.end(), *pid) == pids.end() ||
+            !canBeBroughtForward(xdo->xdpy, window)) {
+            continue;
+        }
+        if (!windowTitle(xdo->xdpy, window).empty()) {
+            return window;
+        }
+        if (!untitled) {
+            untitled = window;
+        }
+    }
+    return untitled;
+}
+
+std::optional<Window> findWindowTitleHolding(const xdo_t* xdo,
+                                             std::span<const std::string_view> words) {
+    for (const Window window : allWindows(xdo)) {
+        const std::string title = windowTitle(xdo->xdpy, window);
+        const bool holds = std::any_of(words.begin(), words.end(), [&](std::string_view word) {
+            return title.find(word) != std::string::npos;
+        });
+        if (holds && canBeBroughtForward(xdo->xdpy, window)) {
+            return window;
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<Window> findWindowByTitle(const xdo_t* xdo, std::string_view title) {
     std::optional<Window> beginning;

@@ -218,6 +218,7 @@ const ShownText kShown[] = {
     ZELANTO_SHOWN(kErrorEnd),
     ZELANTO_SHOWN(kCoordinateNotANumber),
     ZELANTO_SHOWN(kCadNotDriven),
+    ZELANTO_SHOWN(kDrawingNotOpened),
     ZELANTO_SHOWN(kFinishQuestion),
     ZELANTO_SHOWN(kThreeFilesOnly),
     ZELANTO_SHOWN(kOrOverFiftyThousand),
@@ -255,9 +256,19 @@ const ShownText kShown[] = {
 
 // The texts of the main window that are not messages: captions, dialog filters, the explanation.
 const char* const kNotMessages[] = {
-    "kCommand1Caption", "kCommand2Caption",   "kCommand4Caption",      "kLaunchCaption",
-    "kPlotCaption",     "kExpandCaption",     "kCollapseCaption",      "kFrame1Caption",
-    "kHelpLink",        "kSettingDoneSuffix", "kSimFilterDescription", "kCadFilterDescription",
+    "kCommand1Caption",
+    "kCommand2Caption",
+    "kCommand4Caption",
+    "kLaunchCaption",
+    "kPlotCaption",
+    "kExpandCaption",
+    "kCollapseCaption",
+    "kFrame1Caption",
+    "kHelpLink",
+    "kSettingDoneSuffix",
+    "kSimFilterDescription",
+    "kCadFilterDescription",
+    "kCadProgramFilterDescription",
     "kLabel2Lines",
 };
 

@@ -15,7 +15,7 @@ using ::testing::ThrowsMessage;
 
 TEST(ProcessCadDriver, StartsAnExecutable) {
     ProcessCadDriver driver;
-    EXPECT_NO_THROW(driver.start("/bin/true"));
+    EXPECT_NO_THROW(driver.start("/bin/true", {}));
 }
 
 TEST(ProcessCadDriver, ReportsAtOnceWhatCannotBeStarted) {
@@ -23,10 +23,10 @@ TEST(ProcessCadDriver, ReportsAtOnceWhatCannotBeStarted) {
     testing::writeBytes(folder / "acad.exe", "not a program");
     ProcessCadDriver driver;
 
-    EXPECT_THROW(driver.start(""), CadDriverError);
-    EXPECT_THROW(driver.start(folder / "missing.exe"), CadDriverError);
-    EXPECT_THROW(driver.start(folder.path()), CadDriverError);
-    EXPECT_THROW(driver.start(folder / "acad.exe"), CadDriverError);
+    EXPECT_THROW(driver.start("", {}), CadDriverError);
+    EXPECT_THROW(driver.start(folder / "missing.exe", {}), CadDriverError);
+    EXPECT_THROW(driver.start(folder.path(), {}), CadDriverError);
+    EXPECT_THROW(driver.start(folder / "acad.exe", {}), CadDriverError);
 }
 
 TEST(ProcessCadDriver, SaysThatTheWindowCannotBeDrivenWithoutAnX11Display) {
@@ -34,6 +34,9 @@ TEST(ProcessCadDriver, SaysThatTheWindowCannotBeDrivenWithoutAnX11Display) {
     ProcessCadDriver driver;
 
     EXPECT_THAT([&] { driver.activate("AutoCAD"); },
+                ThrowsMessage<CadDriverError>(HasSubstr("without an X11 display")));
+    const std::string_view titles[] = {"AutoCAD"};
+    EXPECT_THAT([&] { driver.activateCad(titles); },
                 ThrowsMessage<CadDriverError>(HasSubstr("without an X11 display")));
     EXPECT_THAT([&] { driver.sendKeys("line\r", true); },
                 ThrowsMessage<CadDriverError>(HasSubstr("without an X11 display")));

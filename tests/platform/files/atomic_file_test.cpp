@@ -65,5 +65,25 @@ TEST(AtomicFile, TargetThatIsAFolderFailsAndStays) {
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
+TEST(AtomicFile, AWriterThatOpensTheFileByNameReplacesTheTargetWhenItReturns) {
+    TempFolder folder;
+    writeBytes(folder / "orvik.dxf", "old");
+    EXPECT_THROW(writeFileAtomically(folder / "orvik.dxf",
+                                     [](const std::filesystem::path& temporary) {
+                                         writeBytes(temporary, "half");
+                                         throw std::runtime_error("stopped");
+                                     }),
+                 std::runtime_error);
+    EXPECT_EQ(readBytes(folder / "orvik.dxf"), "old");
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+
+    writeFileAtomically(folder / "orvik.dxf", [&](const std::filesystem::path& temporary) {
+        EXPECT_EQ(temporary.parent_path(), folder.path());
+        writeBytes(temporary, "new");
+    });
+    EXPECT_EQ(readBytes(folder / "orvik.dxf"), "new");
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+}
+
 }  // namespace
 }  // namespace zelanto::platform

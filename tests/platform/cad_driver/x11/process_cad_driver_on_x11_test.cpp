@@ -2,32 +2,113 @@
 
 // Before the X11 headers, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
+#include <X11/Xatom.h>
+
+#include "cad/cad_programs.h"
 #include "cad/plot_keys.h"
+#include "platform/cad_driver/x11/window_property.h"
 #include "tests/fake_cad/fake_cad_title.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
+#include "tests/platform/cad_driver/x11/wait_until.h"
 #include "tests/platform/cad_driver/x11/x11_test.h"
 #include "tests/scoped_environment.h"
 
 namespace zelanto::platform {
 namespace {
 
-using ProcessCadDriverOnX11 = testing::X11Test;
+class ProcessCadDriverOnX11 : public testing::X11Test {
+protected:
+    std::filesystem::path log() const { return folder_ / "fakecad.log"; }
+
+    // A shell script that starts the fake CAD program as its child, as many CAD programs are
+    // started.
+    std::filesystem::path launcherScript() const {
+        const auto script = folder_ / "mycad";
+        testing::writeBytes(script, std::string("#!/bin/sh\n\"") + ZELANTO_FAKECAD + "\"\n");
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        return script;
+    }
+
+    bool isMaximized(Window window) {
+        const auto states = x11::windowProperty(display(), window, "_NET_WM_STATE", XA_ATOM)
+                                .value_or(std::vector<unsigned long>{});
+        const auto holds = [&](const char* state) {
+            return std::count(states.begin(), states.end(), XInternAtom(display(), state, False)) ==
+                   1;
+        };
+        return holds("_NET_WM_STATE_MAXIMIZED_VERT") && holds("_NET_WM_STATE_MAXIMIZED_HORZ");
+    }
+};
 
 TEST_F(ProcessCadDriverOnX11, StartsTheCadProgramActivatesItsWindowAndTypesIntoIt) {
-    const auto log = folder_ / "fakecad.log";
-    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log.string());
+    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
     ProcessCadDriver driver;
 
-    driver.start(ZELANTO_FAKECAD);
+    driver.start(ZELANTO_FAKECAD, {});
     const Window window = testing::waitForWindow(display(), fakecad::kTitle);
     ASSERT_NE(window, None);
-    driver.activate("AutoCAD");
+    driver.activateCad(cad::kScriptRunningCadTitles);
     driver.sendKeys(cad::kCoordinateSystemTurnZ, false);
     driver.sendKeys(cad::runScriptKeys("点名.scr"), true);
 
-    EXPECT_EQ(testing::readBytes(log),
+    EXPECT_EQ(testing::readBytes(log()),
               cad::kCoordinateSystemTurnZ + cad::runScriptKeys("点名.scr"));
+    EXPECT_TRUE(testing::endWindowOwner(display(), window));
+}
+
+TEST_F(ProcessCadDriverOnX11, TypesIntoTheWindowOfTheProgramItStartedWhateverItsTitle) {
+    withWindowManager();
+    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
+    const testing::ScopedEnvironment title("FAKECAD_TITLE", "MyCAD 1.0");
+    const testing::TestWindow decoy(display(), {.title = "AutoCAD 2000"});
+    ProcessCadDriver driver;
+
+    driver.start(launcherScript(), {});
+    const Window window = testing::waitForWindow(display(), "MyCAD 1.0");
+    ASSERT_NE(window, None);
+    testing::focus(display(), decoy.window());
+    driver.activateCad(cad::kScriptRunningCadTitles);
+    driver.sendKeys(cad::runScriptKeys("/tmp/orvik.scr"), true);
+
+    EXPECT_EQ(testing::readBytes(log()), cad::runScriptKeys("/tmp/orvik.scr"));
+    EXPECT_TRUE(testing::endWindowOwner(display(), window));
+}
+
+TEST_F(ProcessCadDriverOnX11, FallsBackToAWindowTitledLikeAKnownCadProgram) {
+    const testing::TestWindow other(display(), {.title = "Drawing1 - BricsCAD"});
+    ProcessCadDriver driver;
+
+    driver.activateCad(cad::kScriptRunningCadTitles);
+
+    EXPECT_EQ(testing::focusedWindow(display()), other.window());
+}
+
+TEST_F(ProcessCadDriverOnX11, SaysWhenNeitherTheStartedProgramNorAKnownTitleIsThere) {
+    const testing::TestWindow other(display(), {.title = "Editor"});
+    ProcessCadDriver driver;
+    driver.start("/bin/true", {});
+
+    EXPECT_THROW(driver.activateCad(cad::kScriptRunningCadTitles), CadDriverError);
+}
+
+TEST_F(ProcessCadDriverOnX11, MaximizesTheStartedProgramsWindowWhenItAppears) {
+    withWindowManager();
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
+    ProcessCadDriver driver;
+
+    driver.start(launcherScript(), {});
+    const Window window = testing::waitForWindow(display(), fakecad::kTitle);
+    ASSERT_NE(window, None);
+    EXPECT_TRUE(testing::waitUntil([&] {
+        QCoreApplication::processEvents();
+        return isMaximized(window) && testing::focusedWindow(display()) == window;
+    }));
     EXPECT_TRUE(testing::endWindowOwner(display(), window));
 }
 

@@ -1,0 +1,28 @@
+#include "cad/cad_programs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace zelanto::cad {
+
+namespace {
+
+bool namesDrawingOnlyProgram(const std::filesystem::path& program) {
+    std::string name = program.filename().string();
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return std::any_of(kDrawingOnlyCadPrograms.begin(), kDrawingOnlyCadPrograms.end(),
+                       [&](std::string_view known) { return name.starts_with(known); });
+}
+
+}  // namespace
+
+bool opensDrawingsOnly(const std::filesystem::path& program) {
+    // A link (an alternative, a wrapper in ~/bin) counts by the program it leads to as well.
+    std::error_code error;
+    const auto target = std::filesystem::canonical(program, error);
+    return namesDrawingOnlyProgram(program) || (!error && namesDrawingOnlyProgram(target));
+}
+
+}  // namespace zelanto::cad

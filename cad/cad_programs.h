@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+namespace zelanto::cad {
+
+// The CAD programs ZELANTO knows by name.
+
+// Words in the window titles of the CAD programs that run the plot's script on their command line.
+// The plot types into the window of the program it started; when it finds none, into a window
+// whose title holds one of these.
+inline constexpr std::array<std::string_view, 5> kScriptRunningCadTitles{
+    "AutoCAD", "BricsCAD", "ZWCAD", "GstarCAD", "DraftSight"};
+
+// Names of CAD programs that open DXF drawings but run no script: the plot has them open the
+// drawing instead of typing the script command.
+inline constexpr std::array<std::string_view, 1> kDrawingOnlyCadPrograms{"librecad"};
+
+// Whether `program` is one of those: its file name, or that of the file it links to, begins in
+// lower case with one of the names (so "librecad" and "LibreCAD-2.2.0-x86_64.AppImage" count).
+bool opensDrawingsOnly(const std::filesystem::path& program);
+
+}  // namespace zelanto::cad

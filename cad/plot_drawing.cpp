@@ -1,0 +1,65 @@
+#include "cad/plot_drawing.h"
+
+#include "cad/dxf_file.h"
+#include "cad/plot_geometry.h"
+#include "cad/plot_sheet.h"
+#include "coords/number_text.h"
+#include "platform/text/decimal_number.h"
+
+namespace zelanto::cad {
+namespace {
+
+// The number the CAD program reads from the script's text of `value`.
+double asWritten(double value) {
+    return platform::parseDecimalNumber(coords::numberText(value)).value_or(value);
+}
+
+// Where a script position lands in the turned coordinate system.
+WorldPoint worldPoint(double scriptFirst, double scriptSecond) {
+    return {asWritten(scriptSecond), asWritten(scriptFirst)};
+}
+
+struct PlotPoint {
+    PlotPosition at;
+    std::string name;
+};
+
+std::vector<PlotPoint> plotPoints(platform::Worksheet& sheet, std::int16_t denominator) {
+    PlotSheet rows(sheet, denominator);
+    std::vector<PlotPoint> points;
+    rows.forEachRow([&](int row) {
+        const PlotPosition at = rows.position(row);
+        points.push_back({at, rows.name(row)});
+    });
+    return points;
+}
+
+}  // namespace
+
+Drawing plotDrawing(platform::Worksheet& sheet, std::int16_t denominator) {
+    const std::vector<PlotPoint> points = plotPoints(sheet, denominator);
+    Drawing drawing{{{kPointLayer, 7}, {kNameLayer, 7}}, {}};
+    drawing.entities.reserve(points.size() * 3);
+    for (const PlotPoint& point : points) {
+        drawing.entities.emplace_back(
+            PointEntity{kPointLayer, kPointColour, worldPoint(point.at.x, point.at.y)});
+    }
+    for (const PlotPoint& point : points) {
+        drawing.entities.emplace_back(CircleEntity{
+            kPointLayer, kPointColour, worldPoint(point.at.x, point.at.y), kCircleRadius});
+    }
+    for (const PlotPoint& point : points) {
+        drawing.entities.emplace_back(
+            TextEntity{kNameLayer, kNameColour,
+                       worldPoint(point.at.x + kNameOffsetX, point.at.y + kNameOffsetY),
+                       kTextHeight, point.name});
+    }
+    return drawing;
+}
+
+void writePlotDrawing(platform::Worksheet& sheet, std::int16_t denominator,
+                      const std::filesystem::path& file) {
+    writeDxfFile(plotDrawing(sheet, denominator), file);
+}
+
+}  // namespace zelanto::cad

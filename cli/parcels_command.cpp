@@ -1,0 +1,58 @@
+#include "cli/command_support.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/parcel_table.h"
+#include "coords/parcel_issue_text.h"
+#include "coords/parcel_reader.h"
+#include "coords/sim_file_check.h"
+#include "platform/files/ansi_text_file.h"
+
+namespace zelanto::cli {
+namespace {
+
+void writeCsv(const std::vector<TableRow>& rows, const std::filesystem::path& file) {
+    platform::AnsiTextFile csv(file);
+    for (const TableRow& row : rows) {
+        csv.writeLine(csvLine(row));
+    }
+    csv.commit();
+}
+
+}  // namespace
+
+int runParcels(const ParcelsArguments& arguments, std::ostream& out, std::ostream& err) {
+    if (!coords::passesSimFileCheck(arguments.file)) {
+        return rejectSimFileName(arguments.file, err);
+    }
+    coords::ParcelFile file;
+    try {
+        file = coords::readParcels(arguments.file);
+    } catch (const coords::SimReadError& error) {
+        return reportReadFailure(error, err);
+    }
+    for (const coords::ParcelIssue& issue : file.issues) {
+        err << "zelanto-cli: " << coords::describeParcelIssue(arguments.file, issue) << '\n';
+    }
+    if (!file.issues.empty()) {
+        return kReadFailure;
+    }
+    if (file.parcels.empty()) {
+        err << "zelanto-cli: " << arguments.file.string()
+            << ": 画地（D00 から D99 までのブロック）がありません\n";
+        return kNoParcels;
+    }
+    const std::vector<TableRow> rows = parcelTable(file.parcels, arguments.detail);
+    if (!arguments.csv) {
+        for (const TableRow& row : rows) {
+            out << tabLine(row) << '\n';
+        }
+        return kSuccess;
+    }
+    return guardWrites(err, [&] {
+        writeCsv(rows, *arguments.csv);
+        out << arguments.csv->string() << ": " << file.parcels.size() << " 画地を書き出しました\n";
+        return kSuccess;
+    });
+}
+
+}  // namespace zelanto::cli

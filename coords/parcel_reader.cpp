@@ -1,0 +1,197 @@
+#include "coords/parcel_reader.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "coords/coordinate_text.h"
+#include "coords/parcel_point_index.h"
+#include "coords/sim_file_open.h"
+#include "coords/sim_read_error.h"
+#include "coords/sim_record_reader.h"
+#include "coords/trimmed_text.h"
+
+namespace zelanto::coords {
+namespace {
+
+constexpr std::string_view kPointCode = "A01";
+constexpr std::string_view kParcelCode = "D00";
+constexpr std::string_view kCornerCode = "B01";
+constexpr std::string_view kParcelEndCode = "D99";
+constexpr std::string_view kCommentCode = "Z00";
+constexpr size_t kLeastCorners = 3;
+
+// A corner record as written, before the points of the whole file are known.
+struct CornerRecord {
+    std::string number;
+    std::string name;
+    long line = 0;
+};
+
+struct ParcelBlock {
+    Parcel parcel;
+    std::vector<CornerRecord> corners;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string trimmed(std::string_view text) {
+    return std::string(trimBlanks(text));
+}
+
+// The larger of two numbers of places; nothing when either is unknown.
+std::optional<int> widerPlaces(std::optional<int> a, std::optional<int> b) {
+    if (!a || !b) {
+        return std::nullopt;
+    }
+    return std::max(*a, *b);
+}
+
+ParcelIssue issueAbout(ParcelProblem problem, long line, const Parcel& parcel) {
+    ParcelIssue issue;
+    issue.problem = problem;
+    issue.line = line;
+    issue.parcelNumber = parcel.number;
+    issue.parcelName = parcel.name;
+    return issue;
+}
+
+class ParcelFileReader {
+public:
+    explicit ParcelFileReader(const std::filesystem::path& file) : file_(file) {}
+
+    ParcelFile read() {
+        SimEncoding encoding = SimEncoding::Cp932;
+        const std::unique_ptr<std::FILE, FileCloser> handle(openSimFile(file_, encoding));
+        SimRecordReader records(handle.get(), encoding);
+        SimRecord record;
+        try {
+            while (records.next(record)) {
+                take(record);
+            }
+        } catch (const SimItemFailure& failure) {
+            throw SimReadError(failure.problem, file_, failure.line, 0, SimItemRole::Record,
+                               failure.found);
+        }
+        if (open_) {
+            cutBlock("", 0);
+        }
+        for (ParcelBlock& block : blocks_) {
+            resolve(block);
+        }
+        std::stable_sort(result_.issues.begin(), result_.issues.end(),
+                         [](const auto& a, const auto& b) { return a.line < b.line; });
+        return std::move(result_);
+    }
+
+private:
+    void take(const SimRecord& record) {
+        const std::string_view code = record.code();
+        if (code == kCommentCode) {
+            return;
+        }
+        if (open_) {
+            if (code == kCornerCode) {
+                open_->corners.push_back(
+                    {trimmed(record.field(1)), trimmed(record.field(2)), record.line});
+                return;
+            }
+            if (code == kParcelEndCode) {
+                closeBlock();
+                return;
+            }
+            cutBlock(code, record.line);
+        }
+        if (code == kPointCode) {
+            takePoint(record);
+        } else if (code == kParcelCode) {
+            open_.emplace();
+            open_->parcel.number = trimmed(record.field(1));
+            open_->parcel.name = trimmed(record.field(2));
+            open_->parcel.kind = trimmed(record.field(3));
+            open_->parcel.line = record.line;
+        }
+    }
+
+    void takePoint(const SimRecord& record) {
+        ++pointCount_;
+        IndexedPoint point;
+        point.point.number = trimmed(record.field(1));
+        point.point.name = trimmed(record.field(2));
+        point.point.x = coordinate(record, 3, SimItemRole::X);
+        point.point.y = coordinate(record, 4, SimItemRole::Y);
+        point.decimals =
+            widerPlaces(decimalPlaces(record.field(3)), decimalPlaces(record.field(4)));
+        points_.add(std::move(point));
+    }
+
+    double coordinate(const SimRecord& record, size_t field, SimItemRole role) const {
+        if (const auto value = coordinateFromText(record.field(field))) {
+            return *value;
+        }
+        throw SimReadError(SimReadProblem::NotANumber, file_, record.items[field].line, pointCount_,
+                           role, record.items[field].text);
+    }
+
+    void closeBlock() {
+        const size_t corners = open_->corners.size();
+        if (corners < kLeastCorners) {
+            ParcelIssue issue =
+                issueAbout(ParcelProblem::TooFewCorners, open_->parcel.line, open_->parcel);
+            issue.corners = static_cast<int>(corners);
+            result_.issues.push_back(std::move(issue));
+        } else {
+            blocks_.push_back(std::move(*open_));
+        }
+        open_.reset();
+    }
+
+    void cutBlock(std::string_view code, long line) {
+        ParcelIssue issue =
+            issueAbout(ParcelProblem::NoBlockEnd, open_->parcel.line, open_->parcel);
+        issue.cutBy = code;
+        issue.cutAt = line;
+        result_.issues.push_back(std::move(issue));
+        open_.reset();
+    }
+
+    void resolve(ParcelBlock& block) {
+        Parcel& parcel = block.parcel;
+        bool complete = true;
+        std::optional<int> decimals = 0;
+        for (const CornerRecord& corner : block.corners) {
+            const IndexedPoint* point = points_.find(corner.number, corner.name);
+            if (point == nullptr) {
+                ParcelIssue issue = issueAbout(ParcelProblem::NoSuchPoint, corner.line, parcel);
+                issue.cornerNumber = corner.number;
+                issue.cornerName = corner.name;
+                result_.issues.push_back(std::move(issue));
+                complete = false;
+                continue;
+            }
+            parcel.corners.push_back(point->point);
+            decimals = widerPlaces(decimals, point->decimals);
+        }
+        if (complete) {
+            parcel.decimals = decimals;
+            result_.parcels.push_back(std::move(parcel));
+        }
+    }
+
+    const std::filesystem::path& file_;
+    ParcelPointIndex points_;
+    int pointCount_ = 0;
+    std::optional<ParcelBlock> open_;
+    std::vector<ParcelBlock> blocks_;  // closed blocks with enough corners, in file order
+    ParcelFile result_;
+};
+
+}  // namespace
+
+ParcelFile readParcels(const std::filesystem::path& file) {
+    return ParcelFileReader(file).read();
+}
+
+}  // namespace zelanto::coords

@@ -1,0 +1,64 @@
+#include "platform/cad_driver/x11/window_state.h"
+
+#include <X11/Xatom.h>
+
+#include <algorithm>
+
+#include "platform/cad_driver/x11/display_connection.h"
+#include "platform/cad_driver/x11/libxdo.h"
+#include "platform/cad_driver/x11/window_property.h"
+#include "platform/cad_driver/x11/window_search.h"
+
+namespace zelanto::platform::x11 {
+namespace {
+
+constexpr long kAddState = 1;         // _NET_WM_STATE_ADD
+constexpr long kFromApplication = 1;  // the source indication of a normal program
+
+// The request goes to the root window, where the window manager listens.
+void requestMaximized(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = kAddState;
+    event.xclient.data.l[1] =
+        static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+    event.xclient.data.l[2] =
+        static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+    event.xclient.data.l[3] = kFromApplication;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
+
+bool isMaximized(Display* display, Window window) {
+    const auto states = windowProperty(display, window, "_NET_WM_STATE", XA_ATOM);
+    const auto holds = [&](const char* state) {
+        const auto atom = XInternAtom(display, state, False);
+        return std::find(states->begin(), states->end(), atom) != states->end();
+    };
+    return states && holds("_NET_WM_STATE_MAXIMIZED_VERT") && holds("_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+}  // namespace
+
+WindowState maximizeProgramWindow(std::span<const pid_t> pids) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    const auto window = findWindowOfProcesses(xdo.get(), pids);
+    if (!window) {
+        return WindowState::absent;
+    }
+    if (isMaximized(connection.get(), *window)) {
+        return WindowState::maximized;
+    }
+    requestMaximized(connection.get(), *window);
+    // Through the window manager when one runs; without one the focus stays where it is.
+    xdo_activate_window(xdo.get(), *window);
+    XSync(connection.get(), False);
+    return WindowState::asked;
+}
+
+}  // namespace zelanto::platform::x11

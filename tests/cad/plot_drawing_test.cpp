@@ -1,0 +1,216 @@
+#include "cad/plot_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "cad/plot_script.h"
+#include "coords/coordinate_sheet.h"
+#include "platform/embedded/embedded_host.h"
+#include "platform/files/atomic_file.h"
+#include "platform/text/ansi_text.h"
+#include "platform/text/decimal_number.h"
+#include "platform/text/utf8.h"
+#include "tests/cad/plot_sheet_fixture.h"
+#include "tests/temp_folder.h"
+
+namespace zelanto::cad {
+namespace {
+
+using coords::kNameColumn;
+using coords::kXColumn;
+using coords::kYColumn;
+using platform::CellValue;
+using testing::readBytes;
+
+std::vector<std::string> linesOf(const std::string& text, const std::string& end) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto next = text.find(end, at);
+        lines.push_back(text.substr(at, next - at));
+        at = next == std::string::npos ? text.size() : next + end.size();
+    }
+    return lines;
+}
+
+// What ezdxf reads from the file, as tests/cad/dxf_dump.py prints it, but the layer Defpoints,
+// which ezdxf adds to every drawing it loads.
+std::vector<std::string> dump(const std::filesystem::path& dxf) {
+    const std::string command = std::string(ZELANTO_DXF_DUMP) + " '" + dxf.string() + "' 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[65536];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
+        output.append(buffer, n);
+    }
+    EXPECT_EQ(pclose(pipe), 0) << output;
+    std::vector<std::string> lines = linesOf(output, "\n");
+    std::erase(lines, "LAYER Defpoints 7");
+    return lines;
+}
+
+std::vector<std::string> entitiesOf(const std::vector<std::string>& dumped) {
+    std::vector<std::string> entities;
+    for (const std::string& line : dumped) {
+        if (line.starts_with("POINT ") || line.starts_with("CIRCLE ") ||
+            line.starts_with("TEXT ")) {
+            entities.push_back(line);
+        }
+    }
+    return entities;
+}
+
+// A number of the script as the dump writes it.
+std::string number(std::string_view text) {
+    const auto value = platform::parseDecimalNumber(text);
+    EXPECT_TRUE(value) << text;
+    char out[32];
+    std::snprintf(out, sizeof out, "%.17g", value.value_or(0));
+    return out;
+}
+
+// "u,v" of the script as the world's "x y": the keys turn the coordinate system so that the
+// script's second number runs east and its first north.
+std::string world(std::string_view position) {
+    const auto comma = position.find(',');
+    return number(position.substr(comma + 1)) + " " + number(position.substr(0, comma));
+}
+
+// Every entity that the script draws, in the dump's terms, on the layer and in the colour that
+// the script's layer and colour lines set.
+std::vector<std::string> scriptEntities(const std::string& scriptBytes) {
+    std::vector<std::string> entities;
+    std::string layer;
+    std::string colour;
+    for (const std::string& line : linesOf(platform::fromAnsi(scriptBytes), "\r\n")) {
+        std::istringstream words(line);
+        std::string command;
+        words >> command;
+        if (line.starts_with("layer m ")) {
+            layer = line.substr(8, line.size() - 9);
+        } else if (command == "color") {
+            words >> colour;
+        } else if (command == "point") {
+            entities.push_back("POINT " + layer + " " + colour + " " + world(line.substr(6)));
+        } else if (command == "circle") {
+            std::string position, radius;
+            words >> position >> radius;
+            entities.push_back("CIRCLE " + layer + " " + colour + " " + world(position) + " " +
+                               number(radius));
+        } else if (line.starts_with("text j bl ")) {
+            std::string j, bl, position, height, rotation;
+            words >> j >> bl >> position >> height >> rotation;
+            const std::size_t nameStart = std::string("text j bl ").size() + position.size() +
+                                          height.size() + rotation.size() + 3;
+            // Drawn in the turned system at 90 degrees: in the world it reads left to right.
+            entities.push_back("TEXT " + layer + " " + colour + " " + world(position) + " " +
+                               number(height) + " 0 0 1 KST32B " + line.substr(nameStart));
+        }
+    }
+    return entities;
+}
+
+class PlotDrawingTest : public testing::PlotSheetFixture {
+protected:
+    // Writes the script and the drawing; returns what ezdxf reads from the drawing.
+    std::vector<std::string> plot(std::int16_t denominator) {
+        writePlotScript(ws(), denominator, script_);
+        writePlotDrawing(ws(), denominator, drawing_);
+        return dump(drawing_);
+    }
+
+    std::filesystem::path script_ = folder_ / kPlotScriptFileName;
+    std::filesystem::path drawing_ = folder_ / kPlotDrawingFileName;
+};
+
+TEST_F(PlotDrawingTest, WorkedExampleNorthUpEastRight) {
+    point(3, "A1", "100", "200");
+    point(4, "点2", "-50.5", "12.25");
+    const std::vector<std::string> dumped = plot(500);
+    const std::vector<std::string> expected{
+        "HEADER $ACADVER AC1015",  "HEADER $DWGCODEPAGE ANSI_932",
+        "HEADER $INSUNITS 4",      "HEADER $EXTMIN 23.75 -101.75",
+        "HEADER $EXTMAX 404 202",  "LAYER 0 7",
+        "LAYER プロット 7",        "LAYER 点名 7",
+        "STYLE KST32B kst32b.shx",
+    };
+    ASSERT_GT(dumped.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(dumped.begin(), dumped.begin() + 9), expected);
+    EXPECT_EQ(entitiesOf(dumped), (std::vector<std::string>{
+                                      "POINT プロット 5 400 200",
+                                      "POINT プロット 5 24.5 -101",
+                                      "CIRCLE プロット 5 400 200 0.75",
+                                      "CIRCLE プロット 5 24.5 -101 0.75",
+                                      "TEXT 点名 7 401 200.5 1.5 0 0 1 KST32B A1",
+                                      "TEXT 点名 7 25.5 -100.5 1.5 0 0 1 KST32B 点2",
+                                  }));
+    EXPECT_EQ(entitiesOf(dumped), scriptEntities(readBytes(script_)));
+}
+
+TEST_F(PlotDrawingTest, TheOpeningViewHoldsEveryPoint) {
+    point(3, "S", "-1000", "-2000");
+    point(4, "N", "3000", "500");
+    const std::vector<std::string> dumped = plot(100);
+    const auto view = std::find_if(dumped.begin(), dumped.end(), [](const std::string& line) {
+        return line.starts_with("VIEW ");
+    });
+    ASSERT_NE(view, dumped.end());
+    double x = 0, y = 0, height = 0;
+    std::istringstream(view->substr(5)) >> x >> y >> height;
+    // World x runs from -20000 to 5000 (plus the circle and the name), y from -10000 to 30000.
+    EXPECT_LT(x - height / 2, -20000.75);
+    EXPECT_GT(x + height / 2, 5000.75);
+    EXPECT_LT(y - height / 2, -10000.75);
+    EXPECT_GT(y + height / 2, 30000);
+}
+
+TEST_F(PlotDrawingTest, EveryEntityOfTenThousandAndOnePointsMatchesTheScript) {
+    for (int row = 3; row <= 10050; ++row) {
+        const std::string name =
+            row % 3 == 0 ? "点" + std::to_string(row) : "ｸｲ-" + std::to_string(row);
+        point(row, name, std::to_string(-35000.125 + row * 7.3), std::to_string(12000 - row * 3.7));
+    }
+    const std::vector<std::string> entities = entitiesOf(plot(300));
+    const std::vector<std::string> expected = scriptEntities(readBytes(script_));
+    ASSERT_EQ(expected.size(), 3u * 10001u);
+    ASSERT_EQ(entities.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(entities[i], expected[i]) << "entity " << i;
+    }
+}
+
+TEST_F(PlotDrawingTest, NamesComeBackAsTheSheetHoldsThem) {
+    std::string strayByte;
+    platform::appendUtf8(strayByte, platform::byteEscape(0x80));
+    const std::vector<std::string> names{
+        "A1", "点名", "ｱｲｳ", "한국", strayByte + "x", "\\U+0041", " 名 前 ", "\xF0\x9F\x98\x80"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        point(3 + static_cast<int>(i), names[i], "1", std::to_string(i));
+    }
+    const std::vector<std::string> entities = entitiesOf(plot(500));
+    ASSERT_EQ(entities.size(), names.size() * 3);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& text = entities[2 * names.size() + i];
+        const std::string expected = names[i] == "\xF0\x9F\x98\x80" ? "?" : names[i];
+        EXPECT_EQ(text.substr(text.find(" KST32B ") + 8), expected) << i;
+    }
+    // Texts are code page 932 in the file itself.
+    EXPECT_NE(readBytes(drawing_).find("\n\x93\x5f\x96\xbc\n"), std::string::npos);
+}
+
+TEST_F(PlotDrawingTest, ReplacesTheOldDrawingOnlyWhenComplete) {
+    testing::writeBytes(drawing_, "old");
+    point(3, "A", "1", "x");
+    EXPECT_THROW(writePlotDrawing(ws(), 500, drawing_), PlotValueError);
+    EXPECT_EQ(readBytes(drawing_), "old");
+    ws().setValue(3, kYColumn, "1");
+    EXPECT_THROW(writePlotDrawing(ws(), 500, folder_ / "missing" / kPlotDrawingFileName),
+                 platform::FileError);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+}  // namespace
+}  // namespace zelanto::cad
