@@ -12,11 +12,12 @@
 
 #include "app/first_show.h"
 #include "app/form1_texts.h"
-#include "app/module1.h"
+#include "app/qt_text.h"
 #include "app/twips.h"
 #include "cad/cad_path.h"
 #include "cad/scale_list.h"
 #include "platform/files/file_lookup.h"
+#include "platform/qt/path_text.h"
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
 
@@ -191,7 +192,7 @@ void Form1::Form_Load() {
 
 void Form1::Form_Activate() {
     parkFocus();
-    const std::string path = cadPath_.toStdString();
+    const std::filesystem::path path = platform::pathOf(cadPath_);
     if (cad::showsAsChosenCadProgram(path)) {
         Command4->setText(QString::fromStdString(platform::fileNameAt(path)) +
                           texts::kSettingDoneSuffix);
@@ -239,13 +240,13 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Label4_Click() {
-    const QString help = QString::fromStdString(services_.files.helpFile.string());
+    const QString help = platform::textOf(services_.files.helpFile);
     showMinimized();
-    Module1::WaitMs(500);
-    if (platform::fileNameAt(help.toStdString()).empty()) {
+    services_.module1.WaitMs(500);
+    if (platform::fileNameAt(services_.files.helpFile).empty()) {
         services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,
                                   text(texts::kTitle));
-    } else if (!services_.opener.openMaximized(help.toStdString(), texts::kHelpTitle)) {
+    } else if (!services_.opener.openMaximized(services_.files.helpFile, texts::kHelpTitle)) {
         services_.prompts.message(this, text(texts::kHelpNotOpened) + "\r\n" + help,
                                   text(texts::kTitle));
     }
@@ -254,13 +255,13 @@ void Form1::Label4_Click() {
 QString Form1::GetIniString(const QString& garSection, const QString& garKey,
                             const QString& garFileName) {
     return QString::fromStdString(settings::GetIniString(
-        garSection.toStdString(), garKey.toStdString(), garFileName.toStdString()));
+        garSection.toStdString(), garKey.toStdString(), platform::pathOf(garFileName).string()));
 }
 
 void Form1::WriteValueString(const QString& garSection, const QString& garKey,
                              const QString& garValue, const QString& garFileName) {
     settings::WriteValueString(garSection.toStdString(), garKey.toStdString(),
-                               garValue.toStdString(), garFileName.toStdString());
+                               garValue.toStdString(), platform::pathOf(garFileName).string());
 }
 
 void Form1::runAsHandler(const std::function<void()>& handler) {
@@ -284,7 +285,7 @@ void Form1::releaseSheet() noexcept {
 }
 
 QString Form1::settingsFile() const {
-    return QString::fromStdString(services_.files.settingsFile().string());
+    return platform::textOf(services_.files.settingsFile());
 }
 
 }  // namespace zelanto::app

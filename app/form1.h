@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <exception>
@@ -15,8 +16,8 @@ class QPushButton;
 
 namespace zelanto::app {
 
-// The open-file dialog's filter for SIM files: description, NUL, pattern, NUL.
-QString simDialogFilter();
+// The open-file dialog's filter for SIM files: its description and its pattern.
+QStringList simDialogFilter();
 
 // The main window: the top row of buttons and the status line, and below it, when expanded, the
 // panel that explains the two functions. Every user action is one of its handlers; it holds what
@@ -99,7 +100,7 @@ private:
     void openDrawingInCad(const QString& drawingPath);
 
     Services& services_;
-    QString dialogFilter_;
+    QStringList dialogFilter_;
     QString simFilePath_;
     std::int32_t mergeCounter_ = 1;
     bool expanded_ = false;

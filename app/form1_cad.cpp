@@ -7,7 +7,7 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/module1.h"
+#include "app/qt_text.h"
 #include "cad/cad_path.h"
 #include "cad/cad_programs.h"
 #include "cad/desktop_entry.h"
@@ -16,6 +16,7 @@
 #include "cad/plot_script.h"
 #include "coords/parcel_reader.h"
 #include "platform/files/file_lookup.h"
+#include "platform/qt/path_text.h"
 #include "settings/zelanto_settings.h"
 
 namespace zelanto::app {
@@ -24,15 +25,16 @@ namespace {
 // A desktop launcher chosen in place of the program stands for the program it starts.
 QString programOf(const QString& chosen) {
     const char* searchPath = std::getenv("PATH");
-    const auto program = cad::launcherProgram(chosen.toStdString(), searchPath ? searchPath : "");
-    return program ? QString::fromStdString(program->string()) : chosen;
+    const auto program =
+        cad::launcherProgram(platform::pathOf(chosen), searchPath ? searchPath : "");
+    return program ? platform::textOf(*program) : chosen;
 }
 
 // The parcels of the imported file for the drawing. Those that do not read are left out without
 // a word: the plot says what it always said.
 std::vector<coords::Parcel> parcelsOf(const QString& simFile) {
     try {
-        return coords::readParcels(simFile.toStdString()).parcels;
+        return coords::readParcels(platform::pathOf(simFile)).parcels;
     } catch (const coords::SimReadError&) {
         return {};
     }
@@ -42,11 +44,11 @@ std::vector<coords::Parcel> parcelsOf(const QString& simFile) {
 
 void Form1::Command4_Click() {
     services_.prompts.message(this, text(texts::kChooseCadProgram), text(texts::kApplicationTitle));
-    dialogFilter_ = text(texts::kCadProgramFilterDescription) + QChar(0) + "*" + QChar(0) +
-                    text(texts::kCadFilterDescription) + QChar(0) + "*.exe" + QChar(0);
-    cadPath_ = programOf(Module1::ShowOpenDialog(this, dialogFilter_));
-    const std::string name = platform::fileNameAt(cadPath_.toStdString());
-    if (cad::isAcceptedCadProgram(cadPath_.toStdString())) {
+    dialogFilter_ = {text(texts::kCadProgramFilterDescription), QStringLiteral("*"),
+                     text(texts::kCadFilterDescription), QStringLiteral("*.exe")};
+    cadPath_ = programOf(services_.module1.ShowOpenDialog(this, dialogFilter_));
+    const std::string name = platform::fileNameAt(platform::pathOf(cadPath_));
+    if (cad::isAcceptedCadProgram(platform::pathOf(cadPath_))) {
         services_.prompts.message(this, text(texts::kCadPathAccepted),
                                   text(texts::kApplicationTitle));
         Command4->setText(QString::fromStdString(name) + text(texts::kSettingDoneSuffix));
@@ -54,7 +56,7 @@ void Form1::Command4_Click() {
         WriteValueString(text(settings::kSettingsSection), text(settings::kCadPathKey), cadPath_,
                          settingsFile());
     } else {
-        const std::string startupName = platform::fileNameAt(startupCadPath_.toStdString());
+        const std::string startupName = platform::fileNameAt(platform::pathOf(startupCadPath_));
         Command4->setText(QString::fromStdString(startupName) + text(texts::kSettingDoneSuffix));
         cadPath_ = startupCadPath_;
     }
@@ -73,14 +75,14 @@ void Form1::Command5_Click() {
 void Form1::launchCad() {
     Label1->setText(text(texts::kPleaseWait));
     try {
-        services_.cad.start(cadPath_.toStdString(), {});
+        services_.cad.start(platform::pathOf(cadPath_), {});
     } catch (const platform::CadDriverError&) {
         services_.prompts.message(this, text(texts::kNoCadPathYet), text(texts::kTitle));
         Command4_Click();
         services_.prompts.message(this, text(texts::kPressLaunchAgain), text(texts::kTitle));
         return;
     }
-    Module1::WaitMs(2000);
+    services_.module1.WaitMs(2000);
     Label1->setText(text(texts::kPressPlot));
     Command5->setText(text(texts::kPlotCaption));
     Combo1->show();
@@ -120,10 +122,10 @@ void Form1::PLOT() {
         plotFailed(text(texts::kErrorEnd));
         return;
     }
-    if (cad::opensDrawingsOnly(cadPath_.toStdString())) {
-        openDrawingInCad(QString::fromStdString(drawingPath.string()));
+    if (cad::opensDrawingsOnly(platform::pathOf(cadPath_))) {
+        openDrawingInCad(platform::textOf(drawingPath));
     } else {
-        sendScriptToCad(QString::fromStdString(scriptPath.string()));
+        sendScriptToCad(platform::textOf(scriptPath));
     }
     releaseSheet();
     close();
@@ -136,8 +138,8 @@ QString Form1::plotNotice() const {
                      text(texts::kNoticeThanks) + "\r\n\r\n" + text(texts::kCredit);
     const OutputFolder& folder = services_.files.dataFolder;
     if (folder.isUserFolder()) {
-        notice += "\r\n\r\n" + text(texts::kPlotFilesFolder) + "\r\n" +
-                  QString::fromStdString(folder.path().string());
+        notice +=
+            "\r\n\r\n" + text(texts::kPlotFilesFolder) + "\r\n" + platform::textOf(folder.path());
     }
     return notice;
 }
@@ -161,7 +163,7 @@ void Form1::sendScriptToCad(const QString& scriptPath) {
 // outside.
 void Form1::openDrawingInCad(const QString& drawingPath) {
     try {
-        services_.cad.start(cadPath_.toStdString(), {drawingPath.toStdString()});
+        services_.cad.start(platform::pathOf(cadPath_), {platform::pathOf(drawingPath).string()});
     } catch (const platform::CadDriverError&) {
         services_.prompts.message(this, text(texts::kDrawingNotOpened) + "\r\n" + drawingPath,
                                   text(texts::kTitle));

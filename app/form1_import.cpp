@@ -6,20 +6,21 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/module1.h"
+#include "app/qt_text.h"
 #include "coords/sim_file_check.h"
 #include "coords/sim_import.h"
 #include "coords/sim_read_error_text.h"
+#include "platform/qt/path_text.h"
 
 namespace zelanto::app {
 
-QString simDialogFilter() {
-    return text(texts::kSimFilterDescription) + QChar(0) + "*.sim" + QChar(0);
+QStringList simDialogFilter() {
+    return {text(texts::kSimFilterDescription), QStringLiteral("*.sim")};
 }
 
 void Form1::Command1_Click() {
     dialogFilter_ = simDialogFilter();
-    importSimFile(Module1::ShowOpenDialog(this, dialogFilter_));
+    importSimFile(services_.module1.ShowOpenDialog(this, dialogFilter_));
 }
 
 bool Form1::takeSimFile(const QString& path) {
@@ -42,7 +43,7 @@ bool Form1::takeSimFile(const QString& path) {
 // The import from the chosen path on: the file check, then the file into a new sheet.
 void Form1::importSimFile(const QString& path) {
     simFilePath_ = path;
-    if (!coords::passesSimFileCheck(simFilePath_.toStdString())) {
+    if (!coords::passesSimFileCheck(platform::pathOf(simFilePath_))) {
         Command2->setEnabled(false);
         parkFocus();
         return;
@@ -74,15 +75,15 @@ void Form1::importSimFile(const QString& path) {
 // Reads the chosen file into `sheet` and shows it. Throws on any failure on the way; the points
 // read before it stay in the sheet.
 void Form1::importFile(const coords::SheetReferences& sheet) {
-    coords::SimReader reader(simFilePath_.toStdString());
+    coords::SimReader reader(platform::pathOf(simFilePath_));
     Label1->setText(text(texts::kReadingSimData));
     reader.skipToFirstPoint();
     coords::importPoints(reader, *sheet.worksheet);
     Label1->setText(text(texts::kWritingToSheet));
     reader.close();
-    Module1::WaitMs(1000);
+    services_.module1.WaitMs(1000);
     Label1->setText(text(texts::kStartingSpreadsheet));
-    Module1::WaitMs(1000);
+    services_.module1.WaitMs(1000);
     QCoreApplication::processEvents();
     sheet.application->setVisible(true);
     Label1->setText(text(texts::kPressLaunch));

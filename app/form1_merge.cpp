@@ -5,10 +5,11 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/module1.h"
+#include "app/qt_text.h"
 #include "coords/sim_file_check.h"
 #include "coords/sim_merge.h"
 #include "coords/sim_writer.h"
+#include "platform/qt/path_text.h"
 
 namespace zelanto::app {
 
@@ -25,8 +26,8 @@ void Form1::Command2_Click() {
         return;
     }
     dialogFilter_ = simDialogFilter();
-    simFilePath_ = Module1::ShowOpenDialog(this, dialogFilter_);
-    if (!coords::passesSimFileCheck(simFilePath_.toStdString())) {
+    simFilePath_ = services_.module1.ShowOpenDialog(this, dialogFilter_);
+    if (!coords::passesSimFileCheck(platform::pathOf(simFilePath_))) {
         return;
     }
     bool read = false;
@@ -63,7 +64,7 @@ void Form1::Command2_Click() {
 // points already there. False, having read nothing, when no row was left for this file; throws on
 // any failure.
 bool Form1::mergeFile() {
-    coords::SimReader reader(simFilePath_.toStdString());
+    coords::SimReader reader(platform::pathOf(simFilePath_));
     Label1->setText(text(texts::kReadingData));
     reader.skipToFirstPoint();
     if (mergeCounter_ == 1) {
@@ -87,7 +88,7 @@ bool Form1::mergeFile() {
     }
     reader.close();
     Label1->setText(text(texts::kReadingDone));
-    Module1::WaitMs(1000);
+    services_.module1.WaitMs(1000);
     return true;
 }
 
@@ -114,8 +115,8 @@ void Form1::SIM_WRITE() {
         writer.write(*sheet.worksheet);
         Label1->setText(text(texts::kSavingDone));
         services_.prompts.message(this,
-                                  QString::fromStdString(folder.path().string()) +
-                                      text(texts::kSavedTo) + "\r\n\r\n" + text(texts::kCheckLater),
+                                  platform::textOf(folder.path()) + text(texts::kSavedTo) +
+                                      "\r\n\r\n" + text(texts::kCheckLater),
                                   text(texts::kTitle));
     } catch (const std::exception&) {
         services_.prompts.message(this, text(texts::kWriteError), text(texts::kTitle));

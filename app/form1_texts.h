@@ -1,9 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "texts/shared_texts.h"
 
-// The texts the main window shows, exactly as the users know them.
+// The texts the main window shows, exactly as the users know them. Plain C++, so that the help
+// generator reads them without Qt.
 namespace zelanto::app::texts {
+
+// Shown by zelanto-cli too.
+using zelanto::texts::kNoPlottableData;
+using zelanto::texts::kSheetFull;
 
 inline constexpr char kTitle[] = "ZELANTO";
 inline constexpr char kApplicationTitle[] = "zelanto";
@@ -31,7 +36,6 @@ inline constexpr char kCheckSimFile[] = "SIMファイルを確認してくださ
 inline constexpr char kThreeFilesOnly[] = "SIM 合体は３ファィルしか出来ません";
 inline constexpr char kOrOverFiftyThousand[] = "あるいはデータが５万点を越えています";
 inline constexpr char kReadingData[] = "データを読み込んでいます・・・";
-inline constexpr char kSheetFull[] = "すでに５万点以上達しましたので終了します";
 inline constexpr char kReadingDone[] = "データの読込み終了・・・";
 inline constexpr char kFinishQuestion[] = "これで終了しますか？";
 inline constexpr char kRenumbering[] = "電算Noは連番に書き換えます";
@@ -54,7 +58,6 @@ inline constexpr char kRunningScript[] = "スクリプト実行";
 inline constexpr char kNoticeWait[] = "しばらく時間がかかりますので、そのままお待ちください";
 inline constexpr char kNoticeEnd[] = "プロットの終了と共にこの「ZELANTO」も終了します。";
 inline constexpr char kNoticeThanks[] = "　　　---ご使用ありがとうございました---";
-inline constexpr char kNoPlottableData[] = "プロット可能なデータがありません";
 inline constexpr char kErrorEnd[] = "エラーが発生しました　終了します";
 
 // The explanation of the two functions, its lines joined by CR LF.
@@ -93,11 +96,3 @@ inline constexpr char kRunningCopySilent[] =
     "起動中の ZELANTO が応答しないため、次のファイルを開けませんでした。";
 
 }  // namespace zelanto::app::texts
-
-namespace zelanto::app {
-
-inline QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-}  // namespace zelanto::app

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "app/first_show.h"
-#include "app/module1.h"
 #include "app/twips.h"
 
 namespace zelanto::app {
@@ -40,10 +39,11 @@ QString dateText(QDate date) {
 
 }  // namespace
 
-Form2::Form2(SingleInstance& instance, MainWindowFactory createMainWindow, QDate today,
-             QWidget* parent)
+Form2::Form2(SingleInstance& instance, const Module1& module1, MainWindowFactory createMainWindow,
+             QDate today, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       instance_(instance),
+      module1_(module1),
       createMainWindow_(std::move(createMainWindow)),
       today_(today) {
     // No window is shown between closing the splash and showing the main window: that moment
@@ -97,12 +97,12 @@ void Form2::Form_Activate() {
     setTextGrey(kStartGrey);
     lblProductName->setText(QString::fromUtf8("起動しています・・"));
     Label1->setText(dateText(today_));
-    Module1::WaitMs(500);
+    module1_.WaitMs(500);
     for (int i = 1; i <= kFadeSteps; ++i) {
         setTextGrey(kStartGrey - kGreyStep * i);
-        Module1::WaitMs(50);
+        module1_.WaitMs(50);
     }
-    Module1::WaitMs(1500);
+    module1_.WaitMs(1500);
     handOver();
 }
 

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/module1.h"
 #include "app/single_instance.h"
 
 class QGroupBox;
@@ -20,8 +21,8 @@ public:
     // Creates the main window when the splash is done; whoever makes it keeps it.
     using MainWindowFactory = std::function<QWidget*()>;
 
-    // `today` is the date the splash shows.
-    Form2(SingleInstance& instance, MainWindowFactory createMainWindow,
+    // `today` is the date the splash shows; `module1` pauses the fade.
+    Form2(SingleInstance& instance, const Module1& module1, MainWindowFactory createMainWindow,
           QDate today = QDate::currentDate(), QWidget* parent = nullptr);
 
     // Starts the program: loads the splash and runs the event loop for as long as the program
@@ -43,6 +44,7 @@ private:
     void handOver();
 
     SingleInstance& instance_;
+    const Module1& module1_;
     MainWindowFactory createMainWindow_;
     QDate today_;
 };

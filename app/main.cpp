@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <memory>
 #include <optional>
@@ -22,11 +21,12 @@
 #include "platform/embedded/embedded_host.h"
 #include "platform/qt/desktop_services_opener.h"
 #include "platform/qt/message_box_prompts.h"
+#include "platform/qt/path_text.h"
 
 namespace {
 
 std::filesystem::path executableFolder() {
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return zelanto::platform::pathOf(QCoreApplication::applicationDirPath());
 }
 
 }  // namespace
@@ -41,8 +41,7 @@ int main(int argc, char* argv[]) {
 
     zelanto::platform::MessageBoxPrompts prompts;
     zelanto::app::SteadyPauseClock clock;
-    zelanto::app::Module1::setPrompts(&prompts);
-    zelanto::app::Module1::setPauseClock(&clock);
+    const zelanto::app::Module1 module1(prompts, clock);
 
     // A copy started with a SIM file while another runs gives the file to that one and ends; a
     // copy started without one ends in the splash, silently.
@@ -73,10 +72,10 @@ int main(int argc, char* argv[]) {
         {[] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }});
     zelanto::platform::SpreadsheetHost& host = calcHost ? *calcHost : embeddedHost;
     zelanto::platform::ProcessCadDriver cad;
-    zelanto::app::Services services{prompts, host, cad, opener, files};
+    zelanto::app::Services services{prompts, module1, host, cad, opener, files};
 
     std::unique_ptr<zelanto::app::Form1> form1;
-    zelanto::app::Form2 form2(instance, [&] {
+    zelanto::app::Form2 form2(instance, module1, [&] {
         form1 = std::make_unique<zelanto::app::Form1>(services);
         inbox.attach(*form1);
         return form1.get();

@@ -1,13 +1,10 @@
 #include "app/module1.h"
 
-#include <QStringList>
 #include <algorithm>
-#include <stdexcept>
 
-#include "app/steady_pause_clock.h"
 #include "platform/text/ansi_text.h"
 
-namespace zelanto::app::Module1 {
+namespace zelanto::app {
 namespace {
 
 // Every caller's dialog carries the same title.
@@ -17,60 +14,26 @@ constexpr const char* kDialogTitle = "SIMファイルを開く";
 // terminating NUL.
 constexpr std::size_t kMaxPathBytes = 249;
 
-platform::Prompts* currentPrompts = nullptr;
-PauseClock* currentClock = nullptr;
-
-platform::Prompts& prompts() {
-    if (currentPrompts == nullptr) {
-        throw std::logic_error("Module1: no prompts set");
-    }
-    return *currentPrompts;
-}
-
-PauseClock& pauseClock() {
-    static SteadyPauseClock steady;
-    return currentClock != nullptr ? *currentClock : steady;
-}
-
-// "description NUL pattern NUL …" as the list description, pattern, …
-QStringList filterPairs(const QString& filter) {
-    QStringList parts = filter.split(QChar(u'\0'));
-    while (!parts.isEmpty() && parts.last().isEmpty()) {
-        parts.removeLast();
-    }
-    return parts;
-}
-
 bool fitsDialogBuffer(const QString& path) {
     return platform::toAnsi(path.toStdString()).size() <= kMaxPathBytes;
 }
 
 }  // namespace
 
-void setPrompts(platform::Prompts* prompts) {
-    currentPrompts = prompts;
-}
-
-void setPauseClock(PauseClock* clock) {
-    currentClock = clock;
-}
-
-QString ShowOpenDialog(QWidget* owner, const QString& filter) {
-    const QString path =
-        prompts().openFile(owner, QString::fromUtf8(kDialogTitle), filterPairs(filter));
+QString Module1::ShowOpenDialog(QWidget* owner, const QStringList& filter) const {
+    const QString path = prompts_.openFile(owner, QString::fromUtf8(kDialogTitle), filter);
     return fitsDialogBuffer(path) ? path : QString();
 }
 
-void WaitMs(std::int16_t ms) {
-    PauseClock& clock = pauseClock();
-    const std::int64_t start = clock.nowMs();
+void Module1::WaitMs(std::int16_t ms) const {
+    const std::int64_t start = clock_.nowMs();
     std::int64_t elapsed = 0;
     do {
         // Waiting for events no longer than until the first moment past the pause.
         const std::int64_t untilPast = std::max<std::int64_t>(ms + 1 - elapsed, 0);
-        clock.processEvents(static_cast<int>(untilPast));
-        elapsed = clock.nowMs() - start;
+        clock_.processEvents(static_cast<int>(untilPast));
+        elapsed = clock_.nowMs() - start;
     } while (elapsed <= ms);
 }
 
-}  // namespace zelanto::app::Module1
+}  // namespace zelanto::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 #include "app/pause_clock.h"
@@ -8,21 +9,25 @@
 
 class QWidget;
 
-// The two functions every handler shares: the open-file dialog and the pause.
-namespace zelanto::app::Module1 {
+namespace zelanto::app {
 
-// The dialog and the clock these functions use; the program sets the real ones at start, tests
-// their doubles. A null clock means the real one.
-void setPrompts(platform::Prompts* prompts);
-void setPauseClock(PauseClock* clock);
+// The two functions every handler shares: the open-file dialog and the pause. It is given the
+// dialog and the clock it uses: the program the real ones, tests their doubles.
+class Module1 {
+public:
+    Module1(platform::Prompts& prompts, PauseClock& clock) : prompts_(prompts), clock_(clock) {}
 
-// Shows the open-file dialog titled "SIMファイルを開く", owned by `owner`, with the filter given
-// as description/pattern pairs each followed by a NUL. Returns the chosen file's full path, or
-// the empty text when the dialog is cancelled or the path is longer than 249 bytes in code page
-// 932.
-QString ShowOpenDialog(QWidget* owner, const QString& filter);
+    // Shows the open-file dialog titled "SIMファイルを開く", owned by `owner`, offering the
+    // description/pattern pairs of `filter`. Returns the chosen file's full path, or the empty
+    // text when the dialog is cancelled or the path is longer than 249 bytes in code page 932.
+    QString ShowOpenDialog(QWidget* owner, const QStringList& filter) const;
 
-// Processes window events until more than `ms` milliseconds have passed.
-void WaitMs(std::int16_t ms);
+    // Processes window events until more than `ms` milliseconds have passed.
+    void WaitMs(std::int16_t ms) const;
 
-}  // namespace zelanto::app::Module1
+private:
+    platform::Prompts& prompts_;
+    PauseClock& clock_;
+};
+
+}  // namespace zelanto::app

@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "app/form1_texts.h"
+#include "app/qt_text.h"
 
 namespace zelanto::app {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/module1.h"
 #include "app/program_files.h"
 #include "platform/cad_driver/cad_driver.h"
 #include "platform/qt/desktop_opener.h"
@@ -8,9 +9,11 @@
 
 namespace zelanto::app {
 
-// Everything outside the program that the main window talks to.
+// What the main window is given: everything outside the program that it talks to, and the
+// functions it shares with the splash window.
 struct Services {
     platform::Prompts& prompts;
+    const Module1& module1;
     platform::SpreadsheetHost& host;
     platform::CadDriver& cad;
     platform::DesktopOpener& opener;

@@ -3,16 +3,17 @@
 #include <QApplication>
 
 #include "app/form1_texts.h"
+#include "app/qt_text.h"
+#include "platform/qt/path_text.h"
 
 namespace zelanto::app {
 
 platform::Opener sheetOpener(platform::DesktopOpener& opener, platform::Prompts& prompts) {
     return [&opener, &prompts](const std::filesystem::path& file) {
         if (!opener.open(file)) {
-            prompts.message(
-                QApplication::activeWindow(),
-                text(texts::kSheetNotOpened) + "\r\n" + QString::fromStdString(file.string()),
-                text(texts::kTitle));
+            prompts.message(QApplication::activeWindow(),
+                            text(texts::kSheetNotOpened) + "\r\n" + platform::textOf(file),
+                            text(texts::kTitle));
         }
     };
 }

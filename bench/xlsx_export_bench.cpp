@@ -23,7 +23,7 @@ double heapMegabytes() {
 // memory (as the model counts it and as the heap grew while it was filled).
 void BM_XlsxExport50000Rows(benchmark::State& state) {
     const double heapBefore = heapMegabytes();
-    EmbeddedWorksheet sheet(std::make_shared<HostCallCounter>(), "Sheet1");
+    EmbeddedWorksheet sheet("Sheet1");
     testing::layOutPointSheet(sheet);
     testing::writePoints(sheet, kPoints);
     const double heapGrowth = heapMegabytes() - heapBefore;

@@ -2,9 +2,22 @@
 
 #include "cad/scale_list.h"
 #include "coords/sim_merge.h"
+#include "texts/shared_texts.h"
 
 namespace zelanto::cli {
 namespace {
+
+// "1/100 1/200 … 1/1000", in list order.
+std::string scaleList() {
+    std::string list;
+    for (const cad::Scale& scale : cad::kScales) {
+        if (!list.empty()) {
+            list += ' ';
+        }
+        list += scale.text;
+    }
+    return list;
+}
 
 class ArgumentList {
 public:
@@ -41,8 +54,7 @@ ImportArguments parseImport(ArgumentList& list) {
             const std::string& text = list.valueOf(argument);
             const auto denominator = cad::scaleDenominator(text);
             if (!denominator) {
-                throw UsageError("縮尺 " + text +
-                                 " は使えません（1/100 1/200 1/250 1/300 1/500 1/600 1/1000）");
+                throw UsageError("縮尺 " + text + " は使えません（" + scaleList() + "）");
             }
             import.denominator = *denominator;
         } else if (argument == "--script") {
@@ -113,36 +125,44 @@ ParcelsArguments parseParcels(ArgumentList& list) {
 
 }  // namespace
 
-const char* const kUsageText =
-    "使い方:\n"
-    "  zelanto-cli import FILE.sim [--scale 1/N] [--script OUT.scr] [--dxf OUT.dxf]\n"
-    "                     [--xlsx OUT.xlsx]\n"
-    "  zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [--xlsx OUT.xlsx]\n"
-    "  zelanto-cli parcels FILE.sim [--csv OUT.csv] [--detail]\n"
-    "  zelanto-cli --help\n"
-    "\n"
-    "import  SIM ファイルを一つ読み込み、座標シートに入れます（最大 50,000 点）。\n"
-    "  --scale 1/N       プロットの縮尺: 1/100 1/200 1/250 1/300 1/500 1/600 1/1000\n"
-    "                    （省略時 1/500）\n"
-    "  --script OUT.scr  その縮尺のプロットスクリプトを書き出します（CP932, CR LF）。\n"
-    "  --dxf OUT.dxf     スクリプトが描く図面を DXF で書き出します（AutoCAD 2000 形式、\n"
-    "                    文字は ANSI_932）。北が上、東が右。\n"
-    "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
-    "merge   一つから三つの SIM ファイルを一枚の座標シートに続けて読み込み、\n"
-    "        電算No を連番に書き換えた一つの SIM ファイルにします。\n"
-    "  --out OUT.sim     書き出す SIM ファイル（必須。あれば置き換えます）。\n"
-    "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
-    "parcels SIM ファイルの画地（D00 から D99 までのブロック）ごとに一行、タブ区切りで\n"
-    "        番号・名称・点数・面積（平方メートル）・周長（メートル）を表示します。\n"
-    "        構成点（B01）は A01 の点を電算No（数値として比べます）で探し、\n"
-    "        なければ測点名で探します。\n"
-    "  --csv OUT.csv     同じ表を CSV ファイル（CP932, CR LF）に書き出します。\n"
-    "  --detail          画地ごとに座標求積表（X座標・Y座標・Yn+1−Yn−1・\n"
-    "                    Xn×(Yn+1−Yn−1)、最後に倍面積）を添えます。\n"
-    "\n"
-    "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません）,\n"
-    "            3 プロット可能なデータがありません（parcels では画地がありません）,\n"
-    "            64 引数の誤り\n";
+std::string usageText() {
+    return std::string(
+               "使い方:\n"
+               "  zelanto-cli import FILE.sim [--scale 1/N] [--script OUT.scr] [--dxf OUT.dxf]\n"
+               "                     [--xlsx OUT.xlsx]\n"
+               "  zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [--xlsx OUT.xlsx]\n"
+               "  zelanto-cli parcels FILE.sim [--csv OUT.csv] [--detail]\n"
+               "  zelanto-cli --help\n"
+               "\n"
+               "import  SIM ファイルを一つ読み込み、座標シートに入れます（最大 50,000 点）。\n"
+               "  --scale 1/N       プロットの縮尺: ") +
+           scaleList() +
+           "\n"
+           "                    （省略時 " +
+           std::string(cad::kDefaultScale.text) +
+           "）\n"
+           "  --script OUT.scr  その縮尺のプロットスクリプトを書き出します（CP932, CR LF）。\n"
+           "  --dxf OUT.dxf     スクリプトが描く図面を DXF で書き出します（AutoCAD 2000 形式、\n"
+           "                    文字は ANSI_932）。北が上、東が右。\n"
+           "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
+           "merge   一つから三つの SIM ファイルを一枚の座標シートに続けて読み込み、\n"
+           "        電算No を連番に書き換えた一つの SIM ファイルにします。\n"
+           "  --out OUT.sim     書き出す SIM ファイル（必須。あれば置き換えます）。\n"
+           "  --xlsx OUT.xlsx   座標シートを .xlsx で書き出します。\n"
+           "parcels SIM ファイルの画地（D00 から D99 までのブロック）ごとに一行、タブ区切りで\n"
+           "        番号・名称・点数・面積（平方メートル）・周長（メートル）を表示します。\n"
+           "        構成点（B01）は A01 の点を電算No（数値として比べます）で探し、\n"
+           "        なければ測点名で探します。\n"
+           "  --csv OUT.csv     同じ表を CSV ファイル（CP932, CR LF）に書き出します。\n"
+           "  --detail          画地ごとに座標求積表（X座標・Y座標・Yn+1−Yn−1・\n"
+           "                    Xn×(Yn+1−Yn−1)、最後に倍面積）を添えます。\n"
+           "\n"
+           "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません）,\n"
+           "            3 " +
+           texts::kNoPlottableData +
+           "（parcels では画地がありません）,\n"
+           "            64 引数の誤り\n";
+}
 
 Command parseArguments(const std::vector<std::string>& arguments) {
     ArgumentList list(arguments);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -42,6 +43,6 @@ public:
 Command parseArguments(const std::vector<std::string>& arguments);
 
 // What --help prints, and what follows a usage error.
-extern const char* const kUsageText;
+std::string usageText();
 
 }  // namespace zelanto::cli

@@ -9,6 +9,7 @@
 #include "coords/sim_import.h"
 #include "coords/sim_read_error_text.h"
 #include "platform/embedded/embedded_host.h"
+#include "texts/shared_texts.h"
 
 namespace zelanto::cli {
 namespace {
@@ -53,7 +54,7 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
             return kSuccess;
         }
         if (!cad::hasPlottableData(*sheet.worksheet)) {
-            err << "zelanto-cli: プロット可能なデータがありません\n";
+            err << "zelanto-cli: " << texts::kNoPlottableData << '\n';
             return kNoPlottableData;
         }
         if (arguments.script) {

@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
         if (const auto* parcels = std::get_if<ParcelsArguments>(&command)) {
             return runParcels(*parcels, std::cout, std::cerr);
         }
-        std::cout << kUsageText;
+        std::cout << usageText();
         return kSuccess;
     } catch (const UsageError& error) {
-        std::cerr << "zelanto-cli: " << error.what() << "\n\n" << kUsageText;
+        std::cerr << "zelanto-cli: " << error.what() << "\n\n" << usageText();
         return kUsage;
     }
 }

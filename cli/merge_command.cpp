@@ -5,6 +5,7 @@
 #include "coords/sim_merge.h"
 #include "coords/sim_writer.h"
 #include "platform/embedded/embedded_host.h"
+#include "texts/shared_texts.h"
 
 namespace zelanto::cli {
 namespace {
@@ -23,7 +24,7 @@ bool mergeFiles(const std::vector<std::filesystem::path>& files, platform::Sprea
         }
         const int freeRow = coords::firstFreeRow(*sheet.worksheet);
         if (coords::isMergeSheetFull(freeRow)) {
-            err << "zelanto-cli: すでに５万点以上達しましたので終了します\n";
+            err << "zelanto-cli: " << texts::kSheetFull << '\n';
             return false;
         }
         coords::mergeFollowingFile(reader, *sheet.worksheet, freeRow);

@@ -8,14 +8,7 @@ namespace {
 constexpr const char* kSheetName = "SIM座標データ";
 constexpr const char* kTitle = "SIM座標データ一覧";
 constexpr const char* kHeaders[] = {"電算No", "測点名", "X座標", "Y座標", "標高値"};
-constexpr const char* kColumnNames[] = {"A:A", "B:B", "C:C", "D:D", "E:E"};
 constexpr double kColumnWidths[] = {9.38, 14.88, 25.13, 25.13, 11.63};
-
-constexpr int kCentredAcross = 3;
-constexpr int kCentredDown = 2;
-constexpr int kWhite = 2;
-constexpr int kBlue = 5;
-constexpr int kYellow = 6;
 
 }  // namespace
 
@@ -38,24 +31,28 @@ void nameCoordinateSheet(platform::Worksheet& sheet) {
 }
 
 void layOutCoordinateSheet(platform::Worksheet& sheet) {
-    for (int i = 0; i < 5; ++i) {
-        sheet.setColumnWidth(kColumnNames[i], kColumnWidths[i]);
+    using namespace platform::literals;
+    using platform::HorizontalAlignment;
+    using platform::VerticalAlignment;
+    for (int column = kNumberColumn; column <= kElevationColumn; ++column) {
+        sheet.setColumnWidth(platform::RangeAddress::columns(column, column),
+                             kColumnWidths[column - 1]);
     }
-    sheet.setHorizontalAlignment("A:E", kCentredAcross);
-    sheet.setVerticalAlignment("A:E", kCentredDown);
-    sheet.setRowHeight("1:1", 33);
-    sheet.setRowHeight("2:2", 23.25);
-    sheet.setFontName("A1:E1", "ＭＳ ゴシック");
-    sheet.setFontSize("A1:E1", 20);
-    sheet.setMergeCells("A1:E1", true);
-    sheet.setFontColorIndex("A1:E1", kWhite);
-    sheet.setInteriorColorIndex("A1:E1", kBlue);
-    sheet.setInteriorColorIndex("A2:E2", kYellow);
+    sheet.setHorizontalAlignment("A:E"_range, HorizontalAlignment::Centre);
+    sheet.setVerticalAlignment("A:E"_range, VerticalAlignment::Middle);
+    sheet.setRowHeight("1:1"_range, 33);
+    sheet.setRowHeight("2:2"_range, 23.25);
+    sheet.setFontName("A1:E1"_range, "ＭＳ ゴシック");
+    sheet.setFontSize("A1:E1"_range, 20);
+    sheet.setMergeCells("A1:E1"_range, true);
+    sheet.setFontColor("A1:E1"_range, platform::kPaletteWhite);
+    sheet.setInteriorColor("A1:E1"_range, platform::kPaletteBlue);
+    sheet.setInteriorColor("A2:E2"_range, platform::kPaletteYellow);
     sheet.setValue(1, 1, kTitle);
-    sheet.setNumberFormatLocal("C:D", "0.0000000_ ");
-    sheet.setNumberFormatLocal("E:E", "0.000_ ");
-    sheet.setNumberFormatLocal("A:B", "@");
-    for (int column = 1; column <= 5; ++column) {
+    sheet.setNumberFormat("C:D"_range, "0.0000000_ ");
+    sheet.setNumberFormat("E:E"_range, "0.000_ ");
+    sheet.setNumberFormat("A:B"_range, platform::kTextNumberFormat);
+    for (int column = kNumberColumn; column <= kElevationColumn; ++column) {
         sheet.setValue(2, column, kHeaders[column - 1]);
     }
 }
@@ -68,16 +65,19 @@ SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host) {
 }
 
 void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValue& number,
-                   const SimReader& reader, const SimPoint& point) {
-    // A coordinate goes in as the text of its number; the host stores it as a number.
-    const auto coordinate = [&](SimItemRole role) {
-        return platform::CellValue(numberText(reader.coordinateValue(point, role)));
+                   const SimPoint& point) {
+    // A coordinate goes in as the text of its number; the host stores it as a number. Most
+    // items are written as that text already.
+    const auto cell = [](const SimCoordinate& coordinate) {
+        const double number = coordinate.number();
+        auto text = numberTextFromDigits(coordinate.item.text);
+        return platform::CellValue(text ? std::move(*text) : numberText(number));
     };
     sheet.setValue(row, kNumberColumn, number);
     sheet.setValue(row, kNameColumn, point.name.text);
-    sheet.setValue(row, kXColumn, coordinate(SimItemRole::X));
-    sheet.setValue(row, kYColumn, coordinate(SimItemRole::Y));
-    sheet.setValue(row, kElevationColumn, coordinate(SimItemRole::Elevation));
+    sheet.setValue(row, kXColumn, cell(point.x));
+    sheet.setValue(row, kYColumn, cell(point.y));
+    sheet.setValue(row, kElevationColumn, cell(point.elevation));
 }
 
 PointRow readPointRow(platform::Worksheet& sheet, int row) {

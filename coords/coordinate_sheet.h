@@ -45,7 +45,7 @@ SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host);
 // own cell write. Each coordinate is converted just before its cell is written, so a coordinate
 // that is not a number leaves the cells to its left written.
 void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValue& number,
-                   const SimReader& reader, const SimPoint& point);
+                   const SimPoint& point);
 
 struct PointRow {
     platform::CellValue number;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zelanto::coords {
 
@@ -11,5 +13,12 @@ namespace zelanto::coords {
 // 0.333333333333333); outside that range the form is a mantissa and a signed exponent of at least
 // two digits (1E+15, -2.5E-05), as the ANSI number-to-text conversion writes them.
 std::string numberText(double value);
+
+// The numberText of the number that `text` reads as, found from the digits alone where it can
+// be: a plain decimal of at most 15 significant digits from 0.0001 up to 10^15, or zero, without
+// leading zeros, loses the zeros that end its fraction (and its point when nothing is left), and
+// "-0" becomes "0" ("42172.990" gives "42172.99"). Nothing for any other text, which needs the
+// number itself.
+std::optional<std::string> numberTextFromDigits(std::string_view text);
 
 }  // namespace zelanto::coords

@@ -5,17 +5,11 @@
 #include "coords/coordinate_sheet.h"
 
 namespace zelanto::coords {
-namespace {
-
-// The host's last row: a column-A scan never goes past it.
-constexpr int kLastHostRow = 1048576;
-
-}  // namespace
 
 int mergeFirstFile(SimReader& reader, platform::Worksheet& sheet) {
     for (int k = 1; k <= kMergeFirstFilePointLimit; ++k) {
         const SimPoint point = reader.readPoint();
-        writePointRow(sheet, k + kFirstPointRow - 1, static_cast<double>(k), reader, point);
+        writePointRow(sheet, k + kFirstPointRow - 1, static_cast<double>(k), point);
         if (point.last) {
             return k;
         }
@@ -25,7 +19,7 @@ int mergeFirstFile(SimReader& reader, platform::Worksheet& sheet) {
 
 int firstFreeRow(platform::Worksheet& sheet) {
     int row = kFirstPointRow;
-    while (row < kLastHostRow && !sheet.value(row, kNumberColumn).isEmpty()) {
+    while (row < platform::kMaxRows && !sheet.value(row, kNumberColumn).isEmpty()) {
         ++row;
     }
     return row;
@@ -34,7 +28,7 @@ int firstFreeRow(platform::Worksheet& sheet) {
 int mergeFollowingFile(SimReader& reader, platform::Worksheet& sheet, int freeRow) {
     for (int row = freeRow; row <= kMergeLastRow; ++row) {
         const SimPoint point = reader.readPoint();
-        writePointRow(sheet, row, static_cast<double>(row), reader, point);
+        writePointRow(sheet, row, static_cast<double>(row), point);
         if (point.last) {
             return row - freeRow + 1;
         }

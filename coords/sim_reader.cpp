@@ -66,9 +66,9 @@ SimPoint SimReader::readPoint() {
     };
     point.number = textItem(point.index, SimItemRole::PointNumber);
     point.name = textItem(point.index, SimItemRole::PointName);
-    point.x = item(SimItemRole::X);
-    point.y = item(SimItemRole::Y);
-    point.elevation = item(SimItemRole::Elevation);
+    point.x = coordinateItem(point.index, SimItemRole::X);
+    point.y = coordinateItem(point.index, SimItemRole::Y);
+    point.elevation = coordinateItem(point.index, SimItemRole::Elevation);
     item(SimItemRole::LineEnd);
     point.last = item(SimItemRole::NextRecord).text == kEndOfPointsCode;
     return point;
@@ -83,14 +83,24 @@ SimItem SimReader::textItem(int point, SimItemRole role) {
     return item;
 }
 
-double SimReader::coordinateValue(const SimPoint& point, SimItemRole role) const {
-    const SimItem& item = role == SimItemRole::X   ? point.x
-                          : role == SimItemRole::Y ? point.y
-                                                   : point.elevation;
-    if (const auto value = coordinateFromText(item.text)) {
-        return *value;
+SimCoordinate SimReader::coordinateItem(int point, SimItemRole role) {
+    SimCoordinate coordinate;
+    coordinate.item = nextItem(SimReadProblem::EndOfFile, point, role);
+    if (const auto value = coordinateFromText(coordinate.item.text)) {
+        coordinate.value = *value;
+    } else {
+        coordinate.failure = std::make_shared<const SimReadError>(SimReadProblem::NotANumber, file_,
+                                                                  coordinate.item.line, point, role,
+                                                                  coordinate.item.text);
     }
-    fail(SimReadProblem::NotANumber, item.line, point.index, role, item.text);
+    return coordinate;
+}
+
+double SimCoordinate::number() const {
+    if (failure) {
+        throw *failure;
+    }
+    return value;
 }
 
 }  // namespace zelanto::coords

@@ -9,15 +9,26 @@
 
 namespace zelanto::coords {
 
-// One point as read from a SIM file: the items of its record, still text. The coordinates are
-// converted only when they are written into the sheet (see coordinateValue).
+// A coordinate item of a point and what it reads as: its number (0 for an empty item), or the
+// failure of an item that is not a number, reported only when the number is asked for, so that
+// the fields to its left can be written first.
+struct SimCoordinate {
+    SimItem item;
+    double value = 0;
+    std::shared_ptr<const SimReadError> failure;
+
+    // The number; throws the SimReadError of an item that is not a number.
+    double number() const;
+};
+
+// One point as read from a SIM file.
 struct SimPoint {
     int index = 0;  // 1 for the first point of the file
     SimItem number;
     SimItem name;
-    SimItem x;
-    SimItem y;
-    SimItem elevation;
+    SimCoordinate x;
+    SimCoordinate y;
+    SimCoordinate elevation;
     // The record after this one is "A99": this was the last point.
     bool last = false;
 };
@@ -47,13 +58,11 @@ public:
 
     void close();
 
-    // The number in a coordinate item of `point`; an empty item is 0.
-    double coordinateValue(const SimPoint& point, SimItemRole role) const;
-
 private:
     SimItem nextItem(SimReadProblem atEnd, int point, SimItemRole role);
     // The number or name item of `point` for the text cells, which code page 932 must hold.
     SimItem textItem(int point, SimItemRole role);
+    SimCoordinate coordinateItem(int point, SimItemRole role);
     [[noreturn]] void fail(SimReadProblem problem, long line, int point, SimItemRole role,
                            std::string found) const;
 

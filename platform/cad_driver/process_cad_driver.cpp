@@ -1,7 +1,6 @@
 #include "platform/cad_driver/process_cad_driver.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
 
 #include "platform/cad_driver/process_tree.h"
@@ -9,6 +8,7 @@
 #include "platform/cad_driver/x11/window_activation.h"
 #include "platform/cad_driver/x11/window_state.h"
 #include "platform/cad_driver/x11/x11_error.h"
+#include "platform/qt/path_text.h"
 
 namespace zelanto::platform {
 namespace {
@@ -49,8 +49,7 @@ void ProcessCadDriver::start(const std::filesystem::path& program,
     qint64 pid = 0;
     // startDetached reports a failed exec as well, so a folder or a file that is not executable
     // fails here, not later.
-    if (!QProcess::startDetached(QFile::decodeName(program.c_str()), argumentList, QString(),
-                                 &pid)) {
+    if (!QProcess::startDetached(textOf(program), argumentList, QString(), &pid)) {
         throw CadDriverError("cannot start " + program.string());
     }
     started_ = static_cast<pid_t>(pid);

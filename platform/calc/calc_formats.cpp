@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "platform/sheet/cell_format.h"
-#include "platform/sheet/color_palette.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
@@ -25,11 +23,8 @@ double requireSize(double value, const char* what) {
     return value;
 }
 
-std::int32_t paletteRgb(int index) {
-    if (!isPaletteIndex(index)) {
-        throw HostError("not a colour index of the palette: " + std::to_string(index));
-    }
-    return static_cast<std::int32_t>(paletteColor(index));
+std::int32_t calcColor(PaletteColor color) {
+    return static_cast<std::int32_t>(color.rgb());
 }
 
 }  // namespace
@@ -47,26 +42,23 @@ std::int32_t rowHeightInCalc(double points) {
         std::lround(requireSize(points, "row height") * kMm100PerPoint));
 }
 
-CellProperty horizontalAlignment(int code) {
-    switch (code) {
-        case kAlignGeneral:
-            return {"HoriJustify", HoriJustify::Standard};
-        case kAlignLeft:
+CellProperty horizontalAlignment(HorizontalAlignment alignment) {
+    switch (alignment) {
+        case HorizontalAlignment::General:
+            break;
+        case HorizontalAlignment::Left:
             return {"HoriJustify", HoriJustify::Left};
-        case kAlignCentre:
+        case HorizontalAlignment::Centre:
             return {"HoriJustify", HoriJustify::Center};
-        case kAlignRight:
+        case HorizontalAlignment::Right:
             return {"HoriJustify", HoriJustify::Right};
     }
-    outOfRange("horizontal alignment", code);
+    return {"HoriJustify", HoriJustify::Standard};
 }
 
-CellProperty verticalAlignment(int code) {
+CellProperty verticalAlignment(VerticalAlignment alignment) {
     // Calc's vertical justification numbers top, centre and bottom as the host does.
-    if (code < kAlignTop || code > kAlignBottom) {
-        outOfRange("vertical alignment", code);
-    }
-    return {"VertJustify", static_cast<std::int32_t>(code)};
+    return {"VertJustify", static_cast<std::int32_t>(alignment)};
 }
 
 std::vector<CellProperty> fontName(const std::string& name) {
@@ -84,12 +76,12 @@ std::vector<CellProperty> fontSize(double points) {
     return {{"CharHeight", height}, {"CharHeightAsian", height}, {"CharHeightComplex", height}};
 }
 
-CellProperty fontColor(int index) {
-    return {"CharColor", paletteRgb(index)};
+CellProperty fontColor(PaletteColor color) {
+    return {"CharColor", calcColor(color)};
 }
 
-CellProperty interiorColor(int index) {
-    return {"CellBackColor", paletteRgb(index)};
+CellProperty interiorColor(PaletteColor color) {
+    return {"CellBackColor", calcColor(color)};
 }
 
 }  // namespace zelanto::platform::calc

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/calc/calc_sheet.h"
+#include "platform/sheet/cell_format.h"
+#include "platform/sheet/color_palette.h"
 
 namespace zelanto::platform::calc {
 
@@ -17,17 +19,14 @@ std::int32_t columnWidthInCalc(double characters);
 // A row height in points as Calc's height in 1/100 mm.
 std::int32_t rowHeightInCalc(double points);
 
-// The host's alignment codes: horizontal 1 general, 2 left, 3 centre, 4 right; vertical 1 top,
-// 2 centre, 3 bottom.
-CellProperty horizontalAlignment(int code);
-CellProperty verticalAlignment(int code);
+CellProperty horizontalAlignment(HorizontalAlignment alignment);
+CellProperty verticalAlignment(VerticalAlignment alignment);
 
 // The font for Western, Asian and complex text alike, so that Japanese text takes it too.
 std::vector<CellProperty> fontName(const std::string& name);
 std::vector<CellProperty> fontSize(double points);
 
-// Colours by index of the host's default palette.
-CellProperty fontColor(int index);
-CellProperty interiorColor(int index);
+CellProperty fontColor(PaletteColor color);
+CellProperty interiorColor(PaletteColor color);
 
 }  // namespace zelanto::platform::calc

@@ -23,59 +23,57 @@ void CalcWorksheet::setName(const std::string& name) {
     sheet_->setName(name);
 }
 
-void CalcWorksheet::setColumnWidth(const std::string& columns, double characters) {
+void CalcWorksheet::setColumnWidth(const RangeAddress& columns, double characters) {
     settle();
-    sheet_->setColumnWidth(parseRangeAddress(columns), columnWidthInCalc(characters));
+    sheet_->setColumnWidth(columns, columnWidthInCalc(characters));
 }
 
-void CalcWorksheet::setRowHeight(const std::string& rows, double points) {
+void CalcWorksheet::setRowHeight(const RangeAddress& rows, double points) {
     settle();
-    sheet_->setRowHeight(parseRangeAddress(rows), rowHeightInCalc(points));
+    sheet_->setRowHeight(rows, rowHeightInCalc(points));
 }
 
-void CalcWorksheet::setHorizontalAlignment(const std::string& range, int code) {
+void CalcWorksheet::setHorizontalAlignment(const RangeAddress& range,
+                                           HorizontalAlignment alignment) {
     settle();
-    sheet_->setProperties(parseRangeAddress(range), {horizontalAlignment(code)});
+    sheet_->setProperties(range, {horizontalAlignment(alignment)});
 }
 
-void CalcWorksheet::setVerticalAlignment(const std::string& range, int code) {
+void CalcWorksheet::setVerticalAlignment(const RangeAddress& range, VerticalAlignment alignment) {
     settle();
-    sheet_->setProperties(parseRangeAddress(range), {verticalAlignment(code)});
+    sheet_->setProperties(range, {verticalAlignment(alignment)});
 }
 
-void CalcWorksheet::setFontName(const std::string& range, const std::string& name) {
+void CalcWorksheet::setFontName(const RangeAddress& range, const std::string& name) {
     settle();
-    sheet_->setProperties(parseRangeAddress(range), fontName(name));
+    sheet_->setProperties(range, fontName(name));
 }
 
-void CalcWorksheet::setFontSize(const std::string& range, double points) {
+void CalcWorksheet::setFontSize(const RangeAddress& range, double points) {
     settle();
-    sheet_->setProperties(parseRangeAddress(range), fontSize(points));
+    sheet_->setProperties(range, fontSize(points));
 }
 
-void CalcWorksheet::setFontColorIndex(const std::string& range, int index) {
+void CalcWorksheet::setFontColor(const RangeAddress& range, PaletteColor color) {
     settle();
-    sheet_->setProperties(parseRangeAddress(range), {fontColor(index)});
+    sheet_->setProperties(range, {fontColor(color)});
 }
 
-void CalcWorksheet::setInteriorColorIndex(const std::string& range, int index) {
+void CalcWorksheet::setInteriorColor(const RangeAddress& range, PaletteColor color) {
     settle();
-    sheet_->setProperties(parseRangeAddress(range), {interiorColor(index)});
+    sheet_->setProperties(range, {interiorColor(color)});
 }
 
-void CalcWorksheet::setMergeCells(const std::string& range, bool merged) {
+void CalcWorksheet::setMergeCells(const RangeAddress& range, bool merged) {
     settle();
-    sheet_->merge(parseRangeAddress(range), merged);
+    sheet_->merge(range, merged);
 }
 
-void CalcWorksheet::setNumberFormatLocal(const std::string& range, const std::string& format) {
+void CalcWorksheet::setNumberFormat(const RangeAddress& range, NumberFormat format) {
     settle();
-    const RangeAddress address = parseRangeAddress(range);
-    if (format.empty()) {
-        throw HostError("number format is empty");
-    }
-    sheet_->setProperties(address, {{"NumberFormat", sheet_->numberFormatKey(format)}});
-    textFormats_.set(address, format);
+    sheet_->setProperties(range,
+                          {{"NumberFormat", sheet_->numberFormatKey(std::string(format.code()))}});
+    textFormats_.set(range, format);
 }
 
 void CalcWorksheet::setValue(int row, int column, const CellValue& value) {

@@ -26,16 +26,16 @@ public:
     CalcWorksheet& operator=(const CalcWorksheet&) = delete;
 
     void setName(const std::string& name) override;
-    void setColumnWidth(const std::string& columns, double characters) override;
-    void setRowHeight(const std::string& rows, double points) override;
-    void setHorizontalAlignment(const std::string& range, int code) override;
-    void setVerticalAlignment(const std::string& range, int code) override;
-    void setFontName(const std::string& range, const std::string& name) override;
-    void setFontSize(const std::string& range, double points) override;
-    void setFontColorIndex(const std::string& range, int index) override;
-    void setInteriorColorIndex(const std::string& range, int index) override;
-    void setMergeCells(const std::string& range, bool merged) override;
-    void setNumberFormatLocal(const std::string& range, const std::string& format) override;
+    void setColumnWidth(const RangeAddress& columns, double characters) override;
+    void setRowHeight(const RangeAddress& rows, double points) override;
+    void setHorizontalAlignment(const RangeAddress& range, HorizontalAlignment alignment) override;
+    void setVerticalAlignment(const RangeAddress& range, VerticalAlignment alignment) override;
+    void setFontName(const RangeAddress& range, const std::string& name) override;
+    void setFontSize(const RangeAddress& range, double points) override;
+    void setFontColor(const RangeAddress& range, PaletteColor color) override;
+    void setInteriorColor(const RangeAddress& range, PaletteColor color) override;
+    void setMergeCells(const RangeAddress& range, bool merged) override;
+    void setNumberFormat(const RangeAddress& range, NumberFormat format) override;
     void setValue(int row, int column, const CellValue& value) override;
     CellValue value(int row, int column) override;
     void select(int row, int column) override;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/sheet/cell_format.h"
-
 namespace zelanto::platform::calc {
 namespace {
 
@@ -18,9 +16,9 @@ bool holds(const RangeAddress& range, int row, int column) {
 
 }  // namespace
 
-void TextFormatMap::set(const RangeAddress& range, const std::string& format) {
+void TextFormatMap::set(const RangeAddress& range, NumberFormat format) {
     std::erase_if(entries_, [&](const Entry& entry) { return covers(range, entry.range); });
-    entries_.push_back({range, format == kTextNumberFormat});
+    entries_.push_back({range, format.isText()});
 }
 
 bool TextFormatMap::isText(int row, int column) const {

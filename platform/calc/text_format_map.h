@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
+#include "platform/sheet/cell_format.h"
 #include "platform/sheet/range_address.h"
 
 namespace zelanto::platform::calc {
@@ -11,7 +11,7 @@ namespace zelanto::platform::calc {
 // format set last on a cell is its format; a cell that was never given one is not text.
 class TextFormatMap {
 public:
-    void set(const RangeAddress& range, const std::string& format);
+    void set(const RangeAddress& range, NumberFormat format);
     bool isText(int row, int column) const;
 
 private:

@@ -8,31 +8,24 @@
 
 namespace zelanto::platform {
 
-EmbeddedWorkbook::EmbeddedWorkbook(std::shared_ptr<HostCallCounter> calls)
-    : calls_(calls), sheet_(std::make_shared<EmbeddedWorksheet>(std::move(calls), "Sheet1")) {}
+EmbeddedWorkbook::EmbeddedWorkbook() : sheet_(std::make_shared<EmbeddedWorksheet>("Sheet1")) {}
 
 std::shared_ptr<Worksheet> EmbeddedWorkbook::worksheet(const std::string& name) {
-    calls_->count("worksheet");
     if (name != sheet_->model().name()) {
         throw HostError("the workbook has no worksheet \"" + name + "\"");
     }
     return sheet_;
 }
 
-EmbeddedApplication::EmbeddedApplication(std::shared_ptr<HostCallCounter> calls, Opener opener,
-                                         std::filesystem::path exportFolder)
-    : calls_(std::move(calls)),
-      opener_(std::move(opener)),
-      exportFolder_(std::move(exportFolder)) {}
+EmbeddedApplication::EmbeddedApplication(Opener opener, std::filesystem::path exportFolder)
+    : opener_(std::move(opener)), exportFolder_(std::move(exportFolder)) {}
 
 std::shared_ptr<Workbook> EmbeddedApplication::addWorkbook() {
-    calls_->count("addWorkbook");
-    workbooks_.push_back(std::make_shared<EmbeddedWorkbook>(calls_));
+    workbooks_.push_back(std::make_shared<EmbeddedWorkbook>());
     return workbooks_.back();
 }
 
 void EmbeddedApplication::setVisible(bool visible) {
-    calls_->count("setVisible");
     if (visible && !visible_) {
         for (const auto& workbook : workbooks_) {
             show(*workbook);
@@ -58,8 +51,7 @@ EmbeddedHost::EmbeddedHost(Opener opener, std::filesystem::path exportFolder)
     : opener_(std::move(opener)), exportFolder_(std::move(exportFolder)) {}
 
 std::shared_ptr<SpreadsheetApplication> EmbeddedHost::createApplication() {
-    calls_->count("createApplication");
-    applications_.push_back(std::make_shared<EmbeddedApplication>(calls_, opener_, exportFolder_));
+    applications_.push_back(std::make_shared<EmbeddedApplication>(opener_, exportFolder_));
     return applications_.back();
 }
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/embedded/embedded_worksheet.h"
-#include "platform/embedded/host_call_counter.h"
 #include "platform/embedded/sheet_model.h"
 #include "platform/sheet/spreadsheet_host.h"
 
@@ -19,14 +18,13 @@ using Opener = std::function<void(const std::filesystem::path&)>;
 // A workbook of the embedded host: one worksheet, first named "Sheet1".
 class EmbeddedWorkbook : public Workbook {
 public:
-    explicit EmbeddedWorkbook(std::shared_ptr<HostCallCounter> calls);
+    EmbeddedWorkbook();
 
     std::shared_ptr<Worksheet> worksheet(const std::string& name) override;
 
     const SheetModel& sheet() const { return sheet_->model(); }
 
 private:
-    std::shared_ptr<HostCallCounter> calls_;
     std::shared_ptr<EmbeddedWorksheet> sheet_;
 };
 
@@ -35,8 +33,7 @@ private:
 // references are dropped.
 class EmbeddedApplication : public SpreadsheetApplication {
 public:
-    EmbeddedApplication(std::shared_ptr<HostCallCounter> calls, Opener opener,
-                        std::filesystem::path exportFolder);
+    EmbeddedApplication(Opener opener, std::filesystem::path exportFolder);
 
     std::shared_ptr<Workbook> addWorkbook() override;
     // Only the change from invisible to visible writes the files: showing what is already
@@ -49,7 +46,6 @@ public:
 private:
     void show(const EmbeddedWorkbook& workbook) const;
 
-    std::shared_ptr<HostCallCounter> calls_;
     Opener opener_;
     std::filesystem::path exportFolder_;
     std::vector<std::shared_ptr<EmbeddedWorkbook>> workbooks_;
@@ -57,20 +53,13 @@ private:
 };
 
 // The spreadsheet host that runs inside the program: workbooks live in memory and are shown as
-// .xlsx files. For tests, any one of its calls can be made to fail.
+// .xlsx files.
 class EmbeddedHost : public SpreadsheetHost {
 public:
     // An empty export folder means the user's cache folder, looked up when a workbook is shown.
     explicit EmbeddedHost(Opener opener = {}, std::filesystem::path exportFolder = {});
 
     std::shared_ptr<SpreadsheetApplication> createApplication() override;
-
-    // Makes the n-th call (from 1, counting every operation on this host and on every object it
-    // made, createApplication included) throw a HostError without effect; the calls before and
-    // after it work. 0 makes none fail.
-    void failOnCall(int number) { calls_->failOnCall(number); }
-    // The number of calls made so far.
-    int calls() const { return calls_->calls(); }
 
     // Every application started, in order. The host keeps them, as running instances stay when
     // the program lets go of them.
@@ -79,7 +68,6 @@ public:
     }
 
 private:
-    std::shared_ptr<HostCallCounter> calls_ = std::make_shared<HostCallCounter>();
     Opener opener_;
     std::filesystem::path exportFolder_;
     std::vector<std::shared_ptr<EmbeddedApplication>> applications_;

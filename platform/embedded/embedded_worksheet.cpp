@@ -3,9 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "platform/sheet/color_palette.h"
-#include "platform/sheet/range_address.h"
-
 namespace zelanto::platform {
 namespace {
 
@@ -19,106 +16,74 @@ void requireWithin(double value, double low, double high, const char* what) {
     }
 }
 
-void requirePaletteIndex(int index) {
-    if (!isPaletteIndex(index)) {
-        throw HostError("not a colour index of the palette: " + std::to_string(index));
-    }
-}
-
-void requireText(const std::string& text, const char* what) {
-    if (text.empty()) {
-        throw HostError(std::string(what) + " is empty");
-    }
-}
-
 }  // namespace
 
-EmbeddedWorksheet::EmbeddedWorksheet(std::shared_ptr<HostCallCounter> calls, std::string name)
-    : calls_(std::move(calls)), model_(std::move(name)) {}
+EmbeddedWorksheet::EmbeddedWorksheet(std::string name) : model_(std::move(name)) {}
 
 void EmbeddedWorksheet::setName(const std::string& name) {
-    calls_->count("setName");
     model_.setName(name);
 }
 
-void EmbeddedWorksheet::setColumnWidth(const std::string& columns, double characters) {
-    calls_->count("setColumnWidth");
+void EmbeddedWorksheet::setColumnWidth(const RangeAddress& columns, double characters) {
     requireWithin(characters, 0, kMaxColumnWidth, "column width");
-    model_.setColumnWidth(parseRangeAddress(columns), characters);
+    model_.setColumnWidth(columns, characters);
 }
 
-void EmbeddedWorksheet::setRowHeight(const std::string& rows, double points) {
-    calls_->count("setRowHeight");
+void EmbeddedWorksheet::setRowHeight(const RangeAddress& rows, double points) {
     requireWithin(points, 0, kMaxPoints, "row height");
-    model_.setRowHeight(parseRangeAddress(rows), points);
+    model_.setRowHeight(rows, points);
 }
 
-void EmbeddedWorksheet::setHorizontalAlignment(const std::string& range, int code) {
-    calls_->count("setHorizontalAlignment");
-    requireWithin(code, kAlignGeneral, kAlignRight, "horizontal alignment");
-    model_.changeFormat(parseRangeAddress(range),
-                        [code](CellFormat& format) { format.horizontalAlignment = code; });
+void EmbeddedWorksheet::setHorizontalAlignment(const RangeAddress& range,
+                                               HorizontalAlignment alignment) {
+    model_.changeFormat(
+        range, [alignment](CellFormat& format) { format.horizontalAlignment = alignment; });
 }
 
-void EmbeddedWorksheet::setVerticalAlignment(const std::string& range, int code) {
-    calls_->count("setVerticalAlignment");
-    requireWithin(code, kAlignTop, kAlignBottom, "vertical alignment");
-    model_.changeFormat(parseRangeAddress(range),
-                        [code](CellFormat& format) { format.verticalAlignment = code; });
+void EmbeddedWorksheet::setVerticalAlignment(const RangeAddress& range,
+                                             VerticalAlignment alignment) {
+    model_.changeFormat(range,
+                        [alignment](CellFormat& format) { format.verticalAlignment = alignment; });
 }
 
-void EmbeddedWorksheet::setFontName(const std::string& range, const std::string& name) {
-    calls_->count("setFontName");
-    requireText(name, "font name");
-    model_.changeFormat(parseRangeAddress(range),
-                        [&name](CellFormat& format) { format.fontName = name; });
+void EmbeddedWorksheet::setFontName(const RangeAddress& range, const std::string& name) {
+    if (name.empty()) {
+        throw HostError("font name is empty");
+    }
+    model_.changeFormat(range, [&name](CellFormat& format) { format.fontName = name; });
 }
 
-void EmbeddedWorksheet::setFontSize(const std::string& range, double points) {
-    calls_->count("setFontSize");
+void EmbeddedWorksheet::setFontSize(const RangeAddress& range, double points) {
     requireWithin(points, 1, kMaxPoints, "font size");
-    model_.changeFormat(parseRangeAddress(range),
-                        [points](CellFormat& format) { format.fontSize = points; });
+    model_.changeFormat(range, [points](CellFormat& format) { format.fontSize = points; });
 }
 
-void EmbeddedWorksheet::setFontColorIndex(const std::string& range, int index) {
-    calls_->count("setFontColorIndex");
-    requirePaletteIndex(index);
-    model_.changeFormat(parseRangeAddress(range),
-                        [index](CellFormat& format) { format.fontColorIndex = index; });
+void EmbeddedWorksheet::setFontColor(const RangeAddress& range, PaletteColor color) {
+    model_.changeFormat(range, [color](CellFormat& format) { format.fontColor = color; });
 }
 
-void EmbeddedWorksheet::setInteriorColorIndex(const std::string& range, int index) {
-    calls_->count("setInteriorColorIndex");
-    requirePaletteIndex(index);
-    model_.changeFormat(parseRangeAddress(range),
-                        [index](CellFormat& format) { format.interiorColorIndex = index; });
+void EmbeddedWorksheet::setInteriorColor(const RangeAddress& range, PaletteColor color) {
+    model_.changeFormat(range, [color](CellFormat& format) { format.interiorColor = color; });
 }
 
-void EmbeddedWorksheet::setMergeCells(const std::string& range, bool merged) {
-    calls_->count("setMergeCells");
-    model_.setMerged(parseRangeAddress(range), merged);
+void EmbeddedWorksheet::setMergeCells(const RangeAddress& range, bool merged) {
+    model_.setMerged(range, merged);
 }
 
-void EmbeddedWorksheet::setNumberFormatLocal(const std::string& range, const std::string& format) {
-    calls_->count("setNumberFormatLocal");
-    requireText(format, "number format");
-    model_.changeFormat(parseRangeAddress(range),
-                        [&format](CellFormat& cellFormat) { cellFormat.numberFormat = format; });
+void EmbeddedWorksheet::setNumberFormat(const RangeAddress& range, NumberFormat format) {
+    model_.changeFormat(range,
+                        [format](CellFormat& cellFormat) { cellFormat.numberFormat = format; });
 }
 
 void EmbeddedWorksheet::setValue(int row, int column, const CellValue& value) {
-    calls_->count("setValue");
     model_.setValue(row, column, value);
 }
 
 CellValue EmbeddedWorksheet::value(int row, int column) {
-    calls_->count("value");
     return model_.value(row, column);
 }
 
 void EmbeddedWorksheet::select(int row, int column) {
-    calls_->count("select");
     model_.select(row, column);
 }
 

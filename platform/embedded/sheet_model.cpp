@@ -122,7 +122,7 @@ CellFormat SheetModel::effectiveFormat(int row, int column) const {
     return columnFormat(column).overriddenBy(rowFormat(row)).overriddenBy(cellFormat(row, column));
 }
 
-const std::optional<std::string>& SheetModel::numberFormatAt(int row, int column) const {
+const std::optional<NumberFormat>& SheetModel::numberFormatAt(int row, int column) const {
     if (const auto& own = cellFormat(row, column).numberFormat) {
         return own;
     }

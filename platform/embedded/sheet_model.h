@@ -62,7 +62,7 @@ public:
     CellFormat effectiveFormat(int row, int column) const;
     // The number format in force at a cell, without working out the rest of its format: every
     // text written is checked against it.
-    const std::optional<std::string>& numberFormatAt(int row, int column) const;
+    const std::optional<NumberFormat>& numberFormatAt(int row, int column) const;
     std::optional<double> columnWidth(int column) const;
     std::optional<double> rowHeight(int row) const;
     const std::vector<RangeAddress>& mergedBlocks() const { return merged_; }

@@ -1,16 +1,11 @@
 #include "platform/embedded/xlsx_export.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <memory>
+#include <string>
 #include <system_error>
 
 #include "platform/files/atomic_file.h"
@@ -20,77 +15,38 @@
 namespace zelanto::platform {
 namespace {
 
-// A name beside the target, taken with mkstemp for libxlsxwriter to write to; removed again
-// unless it was moved onto the target.
-class TemporaryName {
-public:
-    explicit TemporaryName(const std::filesystem::path& target) {
-        const int fd = createTemporaryBeside(target, path_);
-        // mkstemp makes the file private; the sheet is for the user like any file they make.
-        fchmod(fd, 0644);
-        ::close(fd);
-    }
-    ~TemporaryName() {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    TemporaryName(const TemporaryName&) = delete;
-    TemporaryName& operator=(const TemporaryName&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    // Flushes what libxlsxwriter wrote to the disk and renames it over `target`.
-    void moveOnto(const std::filesystem::path& target) {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-        const bool flushed = fd >= 0 && fsync(fd) == 0;
-        const int flushError = errno;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        if (!flushed) {
-            throw FileError(target, std::strerror(flushError));
-        }
-        if (std::rename(path_.c_str(), target.c_str()) != 0) {
-            throw FileError(target, std::strerror(errno));
-        }
-        path_.clear();
-    }
-
-private:
-    std::filesystem::path path_;
-};
-
 using LxwWorkbook = std::unique_ptr<lxw_workbook, decltype(&lxw_workbook_free)>;
 
-lxw_color_t lxwColor(int paletteIndex) {
-    const std::uint32_t rgb = paletteColor(paletteIndex);
+lxw_color_t lxwColor(PaletteColor color) {
+    const std::uint32_t rgb = color.rgb();
     // libxlsxwriter reads 0 as "no colour" and has a value of its own for black.
     return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
 }
 
-std::uint8_t lxwHorizontalAlignment(int code) {
-    switch (code) {
-        case kAlignLeft:
+std::uint8_t lxwHorizontalAlignment(HorizontalAlignment alignment) {
+    switch (alignment) {
+        case HorizontalAlignment::General:
+            break;
+        case HorizontalAlignment::Left:
             return LXW_ALIGN_LEFT;
-        case kAlignCentre:
+        case HorizontalAlignment::Centre:
             return LXW_ALIGN_CENTER;
-        case kAlignRight:
+        case HorizontalAlignment::Right:
             return LXW_ALIGN_RIGHT;
-        default:
-            return LXW_ALIGN_NONE;
     }
+    return LXW_ALIGN_NONE;
 }
 
-std::uint8_t lxwVerticalAlignment(int code) {
-    switch (code) {
-        case kAlignTop:
+std::uint8_t lxwVerticalAlignment(VerticalAlignment alignment) {
+    switch (alignment) {
+        case VerticalAlignment::Top:
             return LXW_ALIGN_VERTICAL_TOP;
-        case kAlignMiddle:
+        case VerticalAlignment::Middle:
             return LXW_ALIGN_VERTICAL_CENTER;
-        default:
-            return LXW_ALIGN_VERTICAL_BOTTOM;
+        case VerticalAlignment::Bottom:
+            break;
     }
+    return LXW_ALIGN_VERTICAL_BOTTOM;
 }
 
 lxw_row_t lxwRow(int row) {
@@ -213,15 +169,15 @@ private:
         if (format.fontSize) {
             format_set_font_size(made, *format.fontSize);
         }
-        if (format.fontColorIndex) {
-            format_set_font_color(made, lxwColor(*format.fontColorIndex));
+        if (format.fontColor) {
+            format_set_font_color(made, lxwColor(*format.fontColor));
         }
-        if (format.interiorColorIndex) {
+        if (format.interiorColor) {
             format_set_pattern(made, LXW_PATTERN_SOLID);
-            format_set_bg_color(made, lxwColor(*format.interiorColorIndex));
+            format_set_bg_color(made, lxwColor(*format.interiorColor));
         }
         if (format.numberFormat) {
-            format_set_num_format(made, format.numberFormat->c_str());
+            format_set_num_format(made, std::string(format.numberFormat->code()).c_str());
         }
         return made;
     }
@@ -242,9 +198,9 @@ private:
 }  // namespace
 
 void writeXlsx(const SheetModel& sheet, const std::filesystem::path& target) {
-    TemporaryName temporary(target);
-    SheetWriter(sheet, temporary.path(), target).write();
-    temporary.moveOnto(target);
+    writeFileAtomically(target, [&](const std::filesystem::path& file) {
+        SheetWriter(sheet, file, target).write();
+    });
 }
 
 std::filesystem::path writeNewXlsx(const SheetModel& sheet, const std::filesystem::path& folder) {

@@ -5,9 +5,10 @@
 namespace zelanto::platform {
 
 void AnsiTextFile::writeLine(std::string_view utf8) {
-    std::string line = toAnsi(utf8);
-    line += "\r\n";
-    file_.write(line);
+    line_.clear();
+    appendAnsi(line_, utf8);
+    line_ += "\r\n";
+    file_.write(line_);
 }
 
 }  // namespace zelanto::platform

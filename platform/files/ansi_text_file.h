@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "platform/files/atomic_file.h"
@@ -18,6 +19,8 @@ public:
 
 private:
     AtomicFile file_;
+    // The line being written, kept so that its room is made once, not for every line.
+    std::string line_;
 };
 
 }  // namespace zelanto::platform

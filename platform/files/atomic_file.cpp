@@ -9,9 +9,11 @@
 
 namespace zelanto::platform {
 
-FileError::FileError(const std::filesystem::path& path, const std::string& what)
-    : std::runtime_error(path.string() + ": " + what), path_(path) {}
+namespace {
 
+// Creates an empty file under a fresh hidden name in the folder of `target` (on the same file
+// system, so that it can be renamed over it) and returns its descriptor, open for writing;
+// `created` receives its path.
 int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& created) {
     const auto folder = target.has_parent_path() ? target.parent_path() : ".";
     // Appended piece by piece: "." + name trips a false -Wrestrict in GCC 12's Release build.
@@ -26,6 +28,11 @@ int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::
     created = pattern;
     return fd;
 }
+
+}  // namespace
+
+FileError::FileError(const std::filesystem::path& path, const std::string& what)
+    : std::runtime_error(path.string() + ": " + what), path_(path) {}
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
     const int fd = createTemporaryBeside(target_, temporary_);

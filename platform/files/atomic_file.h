@@ -19,11 +19,6 @@ private:
     std::filesystem::path path_;
 };
 
-// Creates an empty file under a fresh hidden name in the folder of `target` (on the same file
-// system, so that it can be renamed over it) and returns its descriptor, open for writing;
-// `created` receives its path.
-int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& created);
-
 // Writes a file that replaces its target only once it is complete: the bytes go to a temporary
 // file in the target's folder, which `commit` flushes and renames over the target. Destroyed
 // without a commit, it removes the temporary file and leaves the target as it was.

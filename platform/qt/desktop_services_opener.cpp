@@ -3,9 +3,10 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
-#include <QFile>
 #include <QTimer>
 #include <QUrl>
+
+#include "platform/qt/path_text.h"
 
 namespace zelanto::platform {
 
@@ -14,7 +15,7 @@ DesktopServicesOpener::DesktopServicesOpener(Maximizer maximize, std::chrono::mi
     : maximize_(std::move(maximize)), interval_(interval), patience_(patience) {}
 
 bool DesktopServicesOpener::open(const std::filesystem::path& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(file.c_str())));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(textOf(file)));
 }
 
 bool DesktopServicesOpener::openMaximized(const std::filesystem::path& file,

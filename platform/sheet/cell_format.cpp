@@ -18,8 +18,8 @@ CellFormat CellFormat::overriddenBy(const CellFormat& narrower) const {
     takeIfSet(result.verticalAlignment, narrower.verticalAlignment);
     takeIfSet(result.fontName, narrower.fontName);
     takeIfSet(result.fontSize, narrower.fontSize);
-    takeIfSet(result.fontColorIndex, narrower.fontColorIndex);
-    takeIfSet(result.interiorColorIndex, narrower.interiorColorIndex);
+    takeIfSet(result.fontColor, narrower.fontColor);
+    takeIfSet(result.interiorColor, narrower.interiorColor);
     takeIfSet(result.numberFormat, narrower.numberFormat);
     return result;
 }

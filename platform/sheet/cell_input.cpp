@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "platform/sheet/spreadsheet_host.h"
 #include "platform/text/decimal_number.h"
@@ -23,7 +24,9 @@ void checkStorable(const CellValue& value) {
     if (value.isNumber() && !std::isfinite(value.number())) {
         throw HostError("a cell cannot hold an infinite number or NaN");
     }
-    if (value.isText() && characterCount(value.text()) > kMaxTextLength) {
+    // A text has at least as many bytes as characters: only a long one needs counting.
+    if (value.isText() && std::ssize(value.text()) > kMaxTextLength &&
+        characterCount(value.text()) > kMaxTextLength) {
         throw HostError("a cell holds at most 32767 characters");
     }
 }

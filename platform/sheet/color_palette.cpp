@@ -18,8 +18,8 @@ constexpr std::array<std::uint32_t, kPaletteSize> kPalette = {
 
 }  // namespace
 
-std::uint32_t paletteColor(int index) {
-    return kPalette.at(static_cast<std::size_t>(index - 1));
+std::uint32_t PaletteColor::rgb() const {
+    return kPalette[static_cast<std::size_t>(index_ - 1)];
 }
 
 }  // namespace zelanto::platform

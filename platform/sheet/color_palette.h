@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 
 namespace zelanto::platform {
@@ -8,11 +9,28 @@ namespace zelanto::platform {
 // 3 red, 4 green, 5 blue, 6 yellow, …
 constexpr int kPaletteSize = 56;
 
-constexpr bool isPaletteIndex(int index) {
-    return index >= 1 && index <= kPaletteSize;
-}
+// A colour of the palette. Made from a constant index, so that an index the palette lacks fails
+// to compile.
+class PaletteColor {
+public:
+    consteval explicit PaletteColor(int index) : index_(index) {
+        if (index < 1 || index > kPaletteSize) {
+            throw "not a colour of the palette";
+        }
+    }
 
-// The colour of a palette index as 0xRRGGBB; std::out_of_range outside the palette.
-std::uint32_t paletteColor(int index);
+    constexpr int index() const { return index_; }
+    // 0xRRGGBB.
+    std::uint32_t rgb() const;
+
+    auto operator<=>(const PaletteColor&) const = default;
+
+private:
+    int index_;
+};
+
+inline constexpr PaletteColor kPaletteWhite{2};
+inline constexpr PaletteColor kPaletteBlue{5};
+inline constexpr PaletteColor kPaletteYellow{6};
 
 }  // namespace zelanto::platform

@@ -4,7 +4,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/sheet/cell_format.h"
 #include "platform/sheet/cell_value.h"
+#include "platform/sheet/color_palette.h"
+#include "platform/sheet/range_address.h"
 
 namespace zelanto::platform {
 
@@ -14,8 +17,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The worksheet of a spreadsheet host. Ranges are addressed as the host does: "A:E" (whole
-// columns), "1:1" (whole rows), "A1:E1" (a block of cells). Rows and columns are 1-based.
+// The worksheet of a spreadsheet host. Rows and columns are 1-based; ranges are whole columns,
+// whole rows or blocks of cells (see RangeAddress).
 //
 // Callers write and read cells one by one in the order their rules give; an implementation may
 // buffer consecutive cell writes and serve consecutive reads from one block read, as long as
@@ -25,19 +28,17 @@ public:
     virtual ~Worksheet() = default;
 
     virtual void setName(const std::string& name) = 0;
-    virtual void setColumnWidth(const std::string& columns, double characters) = 0;
-    virtual void setRowHeight(const std::string& rows, double points) = 0;
-    // Alignment codes of the host: horizontal 3 is centred, vertical 2 is centred.
-    virtual void setHorizontalAlignment(const std::string& range, int code) = 0;
-    virtual void setVerticalAlignment(const std::string& range, int code) = 0;
-    virtual void setFontName(const std::string& range, const std::string& name) = 0;
-    virtual void setFontSize(const std::string& range, double points) = 0;
-    // Colour indexes of the host's default palette: 2 white, 5 blue, 6 yellow.
-    virtual void setFontColorIndex(const std::string& range, int index) = 0;
-    virtual void setInteriorColorIndex(const std::string& range, int index) = 0;
-    virtual void setMergeCells(const std::string& range, bool merged) = 0;
-    // Number formats in the host's local syntax, such as "0.000_ " or "@" (text).
-    virtual void setNumberFormatLocal(const std::string& range, const std::string& format) = 0;
+    virtual void setColumnWidth(const RangeAddress& columns, double characters) = 0;
+    virtual void setRowHeight(const RangeAddress& rows, double points) = 0;
+    virtual void setHorizontalAlignment(const RangeAddress& range,
+                                        HorizontalAlignment alignment) = 0;
+    virtual void setVerticalAlignment(const RangeAddress& range, VerticalAlignment alignment) = 0;
+    virtual void setFontName(const RangeAddress& range, const std::string& name) = 0;
+    virtual void setFontSize(const RangeAddress& range, double points) = 0;
+    virtual void setFontColor(const RangeAddress& range, PaletteColor color) = 0;
+    virtual void setInteriorColor(const RangeAddress& range, PaletteColor color) = 0;
+    virtual void setMergeCells(const RangeAddress& range, bool merged) = 0;
+    virtual void setNumberFormat(const RangeAddress& range, NumberFormat format) = 0;
 
     // In a column formatted "@" a text stays text; elsewhere a text that is a complete decimal
     // number is stored as that number. The empty text empties the cell.

@@ -83,11 +83,17 @@ size_t findByteEscape(std::string_view utf8, size_t from) {
 }  // namespace
 
 std::string toAnsi(std::string_view utf8) {
-    if (isAscii(utf8)) {
-        return std::string(utf8);
-    }
     std::string ansi;
-    ansi.reserve(utf8.size());
+    appendAnsi(ansi, utf8);
+    return ansi;
+}
+
+void appendAnsi(std::string& ansi, std::string_view utf8) {
+    if (isAscii(utf8)) {
+        ansi.append(utf8);
+        return;
+    }
+    ansi.reserve(ansi.size() + utf8.size());
     size_t from = 0;
     for (size_t escape = findByteEscape(utf8, 0); escape != std::string_view::npos;
          escape = findByteEscape(utf8, from)) {
@@ -96,7 +102,6 @@ std::string toAnsi(std::string_view utf8) {
         from = escape + 3;
     }
     encoder().append(utf8.substr(from), ansi);
-    return ansi;
 }
 
 std::string fromAnsi(std::string ansi) {

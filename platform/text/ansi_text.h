@@ -13,6 +13,8 @@ namespace zelanto::platform {
 
 // A character that code page 932 cannot hold (or invalid UTF-8) becomes "?".
 std::string toAnsi(std::string_view utf8);
+// The same, appended to `ansi`.
+void appendAnsi(std::string& ansi, std::string_view utf8);
 
 // Every byte sequence that is not a character of code page 932 becomes one byte escape per byte,
 // so that toAnsi(fromAnsi(bytes)) == bytes.

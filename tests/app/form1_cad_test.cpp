@@ -1,6 +1,7 @@
 #include <QComboBox>
 
 #include "app/form1_texts.h"
+#include "app/qt_text.h"
 
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"

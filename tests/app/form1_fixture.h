@@ -12,6 +12,7 @@
 #include "platform/embedded/embedded_host.h"
 #include "tests/app/fake_outside.h"
 #include "tests/app/fake_prompts.h"
+#include "tests/platform/sheet/failing_host.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::testing {
@@ -20,15 +21,7 @@ namespace zelanto::testing {
 // and pauses that take no real time.
 class Form1Test : public ::testing::Test {
 protected:
-    Form1Test() {
-        app::Module1::setPrompts(&prompts);
-        app::Module1::setPauseClock(&clock);
-    }
-    ~Form1Test() override {
-        form.reset();
-        app::Module1::setPrompts(nullptr);
-        app::Module1::setPauseClock(nullptr);
-    }
+    ~Form1Test() override { form.reset(); }
 
     // Creates the window as the splash window does: loaded, at the top-left corner, shown.
     app::Form1& start() {
@@ -59,9 +52,12 @@ protected:
     platform::EmbeddedHost host{
         [this](const std::filesystem::path& xlsx) { shownWorkbooks.push_back(xlsx); },
         folder.path() / "cache"};
+    // The window works on the embedded host through a switch that can make a call fail.
+    FailingHost failing{host};
     FakeCadDriver cad;
     RecordingOpener opener;
-    app::Services services{prompts, host, cad, opener, app::filesBeside(folder.path())};
+    app::Module1 module1{prompts, clock};
+    app::Services services{prompts, module1, failing, cad, opener, app::filesBeside(folder.path())};
     std::unique_ptr<app::Form1> form;
 };
 

@@ -93,7 +93,7 @@ TEST_F(Form1Import, FailingHostCallInTheReadingIsTheErrorPath) {
     app::Form1& w = start();
     prompts.paths = {path(file("a.sim", simWithPoints(3)))};
     // Creating the sheet takes 28 calls; the 35th writes into the second point.
-    host.failOnCall(host.calls() + 35);
+    failing.failOnCall(failing.calls() + 35);
     w.Command1->click();
     EXPECT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
     EXPECT_EQ(prompts.shown.back().details, "");  // nothing in the file to point at

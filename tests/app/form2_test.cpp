@@ -14,6 +14,7 @@
 #include "app/module1.h"
 #include "app/twips.h"
 #include "tests/app/fake_outside.h"
+#include "tests/app/fake_prompts.h"
 #include "tests/app/qt_printers.h"
 #include "tests/temp_folder.h"
 
@@ -60,15 +61,12 @@ qint64 deadProcessId() {
 
 class Form2Test : public ::testing::Test {
 protected:
-    void SetUp() override { Module1::setPauseClock(&clock); }
-    void TearDown() override { Module1::setPauseClock(nullptr); }
-
     QString lockPath() const { return QString::fromStdString((folder / "zelanto.lock").string()); }
 
     // A splash whose main window is a plain widget that this test keeps.
     std::unique_ptr<Form2> makeSplash(SingleInstance& instance, QDate today = {2006, 4, 5}) {
         auto splash = std::make_unique<Form2>(
-            instance,
+            instance, module1,
             [this] {
                 splashVisibleAtHandOver = clock.splash->isVisible();
                 handedOverAtMs = clock.nowMs();
@@ -96,6 +94,8 @@ protected:
 
     TempFolder folder;
     GreyWatchingClock clock;
+    testing::FakePrompts prompts;  // the splash asks nothing
+    const Module1 module1{prompts, clock};
     std::unique_ptr<QWidget> mainWindow;
     bool splashVisibleAtHandOver = true;
     std::int64_t handedOverAtMs = 0;

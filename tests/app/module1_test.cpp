@@ -6,6 +6,7 @@
 #include <QString>
 #include <chrono>
 
+#include "app/steady_pause_clock.h"
 #include "tests/app/fake_outside.h"
 #include "tests/app/fake_prompts.h"
 #include "tests/app/qt_printers.h"
@@ -16,25 +17,16 @@ namespace {
 using testing::FakePrompts;
 using testing::SteppingClock;
 
-// Sets Module1's prompts and clock for one test and gives them back afterwards.
+// Module1 on scripted prompts and a clock that steps 1 ms a round.
 class Module1Test : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Module1::setPrompts(&prompts);
-        Module1::setPauseClock(&clock);
-    }
-    void TearDown() override {
-        Module1::setPrompts(nullptr);
-        Module1::setPauseClock(nullptr);
-    }
-
     FakePrompts prompts;
     SteppingClock clock{1};
+    Module1 module1{prompts, clock};
 };
 
-QString filter(const char* description, const char* pattern) {
-    return QString::fromUtf8(description) + QChar(u'\0') + QString::fromUtf8(pattern) +
-           QChar(u'\0');
+QStringList filter(const char* description, const char* pattern) {
+    return {QString::fromUtf8(description), QString::fromUtf8(pattern)};
 }
 
 // "/" and `wide` two-byte characters in code page 932 (three bytes each in UTF-8), then
@@ -46,9 +38,9 @@ QString pathOfBytes(int wide, int narrow) {
 TEST_F(Module1Test, DialogHasTheSameTitleForEveryCallerAndGetsTheFilterAsPairs) {
     prompts.paths = {"/data/a.sim", "/opt/cad/acad.exe"};
 
-    EXPECT_EQ(Module1::ShowOpenDialog(nullptr, filter("SIMファイル(*.sim)", "*.sim")),
+    EXPECT_EQ(module1.ShowOpenDialog(nullptr, filter("SIMファイル(*.sim)", "*.sim")),
               "/data/a.sim");
-    EXPECT_EQ(Module1::ShowOpenDialog(nullptr, filter("Auto_CAD EXEを選択(*.exe)", "*.exe")),
+    EXPECT_EQ(module1.ShowOpenDialog(nullptr, filter("Auto_CAD EXEを選択(*.exe)", "*.exe")),
               "/opt/cad/acad.exe");
 
     ASSERT_EQ(prompts.shown.size(), 2U);
@@ -60,7 +52,7 @@ TEST_F(Module1Test, DialogHasTheSameTitleForEveryCallerAndGetsTheFilterAsPairs) 
 
 TEST_F(Module1Test, DialogOffersEveryPairOfALongerFilter) {
     prompts.paths = {""};
-    Module1::ShowOpenDialog(nullptr, filter("SIM", "*.sim") + filter("Text", "*.txt"));
+    module1.ShowOpenDialog(nullptr, filter("SIM", "*.sim") + filter("Text", "*.txt"));
     ASSERT_EQ(prompts.shown.size(), 1U);
     EXPECT_EQ(prompts.shown[0].text, "SIM|*.sim|Text|*.txt");
 }
@@ -71,30 +63,30 @@ TEST_F(Module1Test, PathMustFitIn249BytesOfCodePage932AndCancelGivesTheEmptyText
     const QString asciiFits = pathOfBytes(0, 248);  // 249 bytes
     prompts.paths = {fits, tooLong, asciiFits, ""};
 
-    EXPECT_EQ(Module1::ShowOpenDialog(nullptr, filter("SIM", "*.sim")), fits);
-    EXPECT_EQ(Module1::ShowOpenDialog(nullptr, filter("SIM", "*.sim")), "");
-    EXPECT_EQ(Module1::ShowOpenDialog(nullptr, filter("SIM", "*.sim")), asciiFits);
-    EXPECT_EQ(Module1::ShowOpenDialog(nullptr, filter("SIM", "*.sim")), "") << "cancelled";
+    EXPECT_EQ(module1.ShowOpenDialog(nullptr, filter("SIM", "*.sim")), fits);
+    EXPECT_EQ(module1.ShowOpenDialog(nullptr, filter("SIM", "*.sim")), "");
+    EXPECT_EQ(module1.ShowOpenDialog(nullptr, filter("SIM", "*.sim")), asciiFits);
+    EXPECT_EQ(module1.ShowOpenDialog(nullptr, filter("SIM", "*.sim")), "") << "cancelled";
 }
 
 TEST_F(Module1Test, PauseEndsAtTheFirstCheckPastTheRequestedTime) {
     SteppingClock tens(10);
-    Module1::setPauseClock(&tens);
+    const Module1 pausing(prompts, tens);
 
-    Module1::WaitMs(30);  // 10, 20, 30 are not past 30 ms; 40 is
+    pausing.WaitMs(30);  // 10, 20, 30 are not past 30 ms; 40 is
     EXPECT_EQ(tens.rounds, 4);
-    Module1::WaitMs(25);  // 10, 20; then 30
+    pausing.WaitMs(25);  // 10, 20; then 30
     EXPECT_EQ(tens.rounds, 4 + 3);
 }
 
 TEST_F(Module1Test, PauseOfZeroLastsAtLeastOneMillisecondAndANegativeOneChecksOnce) {
-    Module1::WaitMs(0);  // 1 ms is past 0
+    module1.WaitMs(0);  // 1 ms is past 0
     EXPECT_EQ(clock.rounds, 1);
-    Module1::WaitMs(1);  // 1 ms is not past 1, 2 ms is
+    module1.WaitMs(1);  // 1 ms is not past 1, 2 ms is
     EXPECT_EQ(clock.rounds, 1 + 2);
-    Module1::WaitMs(-5);
+    module1.WaitMs(-5);
     EXPECT_EQ(clock.rounds, 3 + 1);
-    Module1::WaitMs(-32768);
+    module1.WaitMs(-32768);
     EXPECT_EQ(clock.rounds, 4 + 1);
 }
 
@@ -115,9 +107,9 @@ public:
 
 TEST_F(Module1Test, PauseWaitsForEventsInsteadOfSpinningButNeverBeyondItsEnd) {
     WaitRecordingClock recording(30);
-    Module1::setPauseClock(&recording);
+    const Module1 pausing(prompts, recording);
 
-    Module1::WaitMs(100);
+    pausing.WaitMs(100);
 
     ASSERT_FALSE(recording.waits.empty());
     for (const auto& round : recording.waits) {
@@ -127,14 +119,16 @@ TEST_F(Module1Test, PauseWaitsForEventsInsteadOfSpinningButNeverBeyondItsEnd) {
 }
 
 TEST(Module1RealClock, PauseHandlesEventsPostedMeanwhileAndLastsAtLeastTheTimeAsked) {
-    Module1::setPauseClock(nullptr);
+    FakePrompts prompts;
+    SteadyPauseClock steady;
+    const Module1 module1(prompts, steady);
     bool handled = false;
     QObject context;
     QMetaObject::invokeMethod(
         &context, [&handled] { handled = true; }, Qt::QueuedConnection);
 
     const auto start = std::chrono::steady_clock::now();
-    Module1::WaitMs(100);
+    module1.WaitMs(100);
     const auto elapsed = std::chrono::steady_clock::now() - start;
 
     EXPECT_TRUE(handled);

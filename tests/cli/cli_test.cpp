@@ -70,7 +70,7 @@ protected:
 
 TEST_F(CliCommandTest, ImportWritesTheScriptAtTheChosenScale) {
     const auto script = folder_ / "orvik.scr";
-    ImportArguments arguments{sim("a.sim", "A01,1,A1,100,200,5,\r\nA99,\r\n"), 250, script, {}};
+    ImportArguments arguments{sim("a.sim", "A01,1,A1,100,200,5,\r\nA99,\r\n"), 250, script, {}, {}};
     EXPECT_EQ(import(arguments), kSuccess);
     EXPECT_NE(readBytes(script).find("\r\npoint 400,800\r\n"), std::string::npos);
 }
@@ -124,7 +124,7 @@ TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {
     std::string bytes = testing::simWithPoints(4);
     bytes.replace(bytes.find("-3.25"), 5, "x1");
     const auto script = folder_ / "orvik.scr";
-    EXPECT_EQ(import({sim("bad.sim", bytes), 500, script, folder_ / "s.xlsx"}), kReadFailure);
+    EXPECT_EQ(import({sim("bad.sim", bytes), 500, script, folder_ / "s.xlsx", {}}), kReadFailure);
     EXPECT_FALSE(std::filesystem::exists(script));
     EXPECT_FALSE(std::filesystem::exists(folder_ / "s.xlsx"));
     const std::string message = err_.str();
@@ -135,15 +135,15 @@ TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {
 
 TEST_F(CliCommandTest, ImportWithoutPlottableDataExitsThree) {
     const auto script = folder_ / "orvik.scr";
-    EXPECT_EQ(import({sim("a.sim", "A01,1,,100,200,5,\r\nA99,\r\n"), 500, script, {}}),
+    EXPECT_EQ(import({sim("a.sim", "A01,1,,100,200,5,\r\nA99,\r\n"), 500, script, {}, {}}),
               kNoPlottableData);
     EXPECT_NE(err_.str().find("プロット可能なデータがありません"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(script));
 }
 
 TEST_F(CliCommandTest, FileNamesMustEndInSimOrSIM) {
-    EXPECT_EQ(import({sim("a.Sim", testing::simWithPoints(1)), 500, {}, {}}), kReadFailure);
-    EXPECT_EQ(import({sim("aSIM", testing::simWithPoints(1)), 500, {}, {}}), kSuccess);
+    EXPECT_EQ(import({sim("a.Sim", testing::simWithPoints(1)), 500, {}, {}, {}}), kReadFailure);
+    EXPECT_EQ(import({sim("aSIM", testing::simWithPoints(1)), 500, {}, {}, {}}), kSuccess);
     EXPECT_EQ(merge({{folder_ / "missing.sim"}, folder_ / "o.sim", {}}), kReadFailure);
 }
 
@@ -194,7 +194,7 @@ TEST_F(CliCommandTest, MergeAndPlotWriteNamesThatAreNoCodePage932TextByteForByte
     EXPECT_EQ(testing::XlsxFile(xlsx).cell("B3").value, "\xEE\xBE\x81 \xEE\xBF\xBD\xEE\xBE\xA0K");
 
     const auto script = folder_ / "orvik.scr";
-    ASSERT_EQ(import({file, 500, script, {}}), kSuccess);
+    ASSERT_EQ(import({file, 500, script, {}, {}}), kSuccess);
     const std::string drawn = readBytes(script);
     EXPECT_NE(drawn.find(" 1.5 90 " + kStrayName + "\r\n"), std::string::npos);
     EXPECT_NE(drawn.find(" 1.5 90 " + kNecName + "\r\n"), std::string::npos);
@@ -210,7 +210,7 @@ TEST_F(CliCommandTest, Utf8FilesAreMergedAndPlottedInCodePage932) {
               std::string::npos);
 
     const auto script = folder_ / "orvik.scr";
-    ASSERT_EQ(import({sim("c.sim", points), 500, script, {}}), kSuccess);
+    ASSERT_EQ(import({sim("c.sim", points), 500, script, {}, {}}), kSuccess);
     EXPECT_NE(readBytes(script).find(" 1.5 90 \x93\x5F\x96\xBC\r\n"), std::string::npos);
 }
 

@@ -40,9 +40,8 @@ TEST(ParcelsArguments, ReadsTheFileAndItsOptions) {
          }) {
         EXPECT_THROW(parseArguments(arguments), UsageError);
     }
-    EXPECT_NE(
-        std::string(kUsageText).find("zelanto-cli parcels FILE.sim [--csv OUT.csv] [--detail]"),
-        std::string::npos);
+    EXPECT_NE(usageText().find("zelanto-cli parcels FILE.sim [--csv OUT.csv] [--detail]"),
+              std::string::npos);
 }
 
 TEST(TableLines, TabsAndCsvKeepEveryRowOneLineOfTheSameColumns) {
@@ -169,10 +168,12 @@ TEST_F(ParcelsCommandTest, ParcelsLeaveTheImportOfTheirFileAsItWas) {
     // The sample with a parcel block appended draws the same script as the sample itself.
     const auto plain = folder_ / "plain.scr";
     const auto withParcels = folder_ / "parcels.scr";
-    ASSERT_EQ(runImport({ZELANTO_FIXTURES "/instrument_padded.sim", 500, plain, {}}, out_, err_),
-              kSuccess);
-    ASSERT_EQ(runImport({ZELANTO_FIXTURES "/parcels_padded.sim", 500, withParcels, {}}, out_, err_),
-              kSuccess);
+    ASSERT_EQ(
+        runImport({ZELANTO_FIXTURES "/instrument_padded.sim", 500, plain, {}, {}}, out_, err_),
+        kSuccess);
+    ASSERT_EQ(
+        runImport({ZELANTO_FIXTURES "/parcels_padded.sim", 500, withParcels, {}, {}}, out_, err_),
+        kSuccess);
     EXPECT_EQ(readBytes(withParcels), readBytes(plain));
     EXPECT_NE(out_.str().find("parcels_padded.sim: 40 点を読み込みました"), std::string::npos);
 }

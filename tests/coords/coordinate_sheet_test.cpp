@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/embedded/embedded_host.h"
+#include "tests/platform/sheet/failing_host.h"
 
 namespace zelanto::coords {
 namespace {
@@ -27,11 +28,13 @@ TEST(CoordinateSheet, BuiltWithTitleHeadersAndTheTextRuleInColumnsAAndB) {
 TEST(CoordinateSheet, CreationIsTheTwentyEightHostCallsInOrderAndAnyMayFail) {
     // Application, workbook, Sheet1, name, then the layout: each failing call surfaces.
     for (int call = 1; call <= 28; ++call) {
-        platform::EmbeddedHost host;
+        platform::EmbeddedHost embedded;
+        testing::FailingHost host(embedded);
         host.failOnCall(call);
         EXPECT_THROW(createCoordinateSheet(host), platform::HostError) << call;
     }
-    platform::EmbeddedHost host;
+    platform::EmbeddedHost embedded;
+    testing::FailingHost host(embedded);
     host.failOnCall(29);
     EXPECT_NO_THROW(createCoordinateSheet(host));
 }

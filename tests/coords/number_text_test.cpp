@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+
 namespace zelanto::coords {
 namespace {
 
@@ -35,6 +41,89 @@ TEST(NumberText, PlainRangeEndsAtOneTenThousandthAndTenToTheFifteenth) {
     EXPECT_EQ(numberText(1e15), "1E+15");
     EXPECT_EQ(numberText(999999999999999.9), "1E+15");  // rounds up into the exponent form
     EXPECT_EQ(numberText(1.234e100), "1.234E+100");
+}
+
+// What a text reads as, as the host reads a number's text.
+double readNumber(const std::string& text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+TEST(NumberText, FromDigitsGivesWhatTheConversionGivesOrNothing) {
+    struct Case {
+        const char* digits;
+        const char* text;  // nullptr: the number itself is needed
+    };
+    for (const Case& c : {Case{"0", "0"},
+                          Case{"-0", "0"},
+                          Case{"0.000", "0"},
+                          Case{"-0.000", "0"},
+                          Case{"200", "200"},
+                          Case{"-101", "-101"},
+                          Case{"24.5", "24.5"},
+                          Case{"42172.990", "42172.99"},
+                          Case{"10.000", "10"},
+                          Case{"-30726.388", "-30726.388"},
+                          Case{"0.0001", "0.0001"},
+                          Case{"0.00010", "0.0001"},
+                          Case{"999999999999999", "999999999999999"},
+                          Case{"100000000000000", "100000000000000"},
+                          Case{"1000000000.00001", "1000000000.00001"},
+                          Case{"0.000123456789012345", "0.000123456789012345"},
+                          Case{"", nullptr},
+                          Case{"-", nullptr},
+                          Case{"00", nullptr},
+                          Case{"05", nullptr},
+                          Case{"+5", nullptr},
+                          Case{".5", nullptr},
+                          Case{"1e5", nullptr},
+                          Case{"0.00001", nullptr},
+                          Case{"1000000000000000", nullptr},
+                          Case{"1234567890.123456", nullptr},
+                          Case{"0.1234567890123456", nullptr},
+                          Case{" 1", nullptr},
+                          Case{"1 ", nullptr},
+                          Case{"12.5 ", nullptr},
+                          Case{"1,5", nullptr}}) {
+        EXPECT_EQ(numberTextFromDigits(c.digits),
+                  c.text ? std::optional<std::string>(c.text) : std::nullopt)
+            << c.digits;
+        if (c.text) {
+            EXPECT_EQ(numberText(readNumber(c.digits)), c.text) << c.digits;
+        }
+    }
+}
+
+TEST(NumberText, FromDigitsOfAnyNumberTextGivesItBack) {
+    std::mt19937_64 random(932);
+    std::uniform_real_distribution<double> magnitude(-5, 16);
+    for (int i = 0; i < 20000; ++i) {
+        const double value =
+            std::pow(10.0, magnitude(random)) * (random() % 2 == 0 ? 1 : -1) * (random() % 7 + 1);
+        const std::string text = numberText(value);
+        const auto fromDigits = numberTextFromDigits(text);
+        if (text.find('E') == std::string::npos) {
+            EXPECT_EQ(fromDigits, text);
+        } else {
+            EXPECT_EQ(fromDigits, std::nullopt) << text;
+        }
+    }
+}
+
+// Rounding to 15 digits from the shortest form must agree with rounding the value itself, which
+// printf does exactly: both texts read back as the same number.
+TEST(NumberText, RoundsAsAnExactConversionToFifteenDigitsDoes) {
+    std::mt19937_64 random(500);
+    const double scales[] = {100, 200, 250, 300, 500, 600, 1000};
+    for (int i = 0; i < 200000; ++i) {
+        const double coordinate = static_cast<double>(random() % 200000000) / 1000 - 100000;
+        const double value = i % 2 == 0 ? coordinate / scales[random() % 7] * 1000
+                                        : std::ldexp(static_cast<double>(random() >> 11), -20);
+        char exact[40];
+        std::snprintf(exact, sizeof exact, "%.14e", value);
+        EXPECT_EQ(readNumber(numberText(value)), readNumber(exact)) << exact;
+    }
 }
 
 }  // namespace

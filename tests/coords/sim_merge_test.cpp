@@ -53,6 +53,9 @@ TEST_F(SimMergeTest, FirstFileBringsAtMostFiftyThousandPoints) {
     EXPECT_EQ(first(simWithPoints(60000)), 50000);
     EXPECT_EQ(firstFreeRow(ws()), 50003);
     EXPECT_TRUE(isMergeSheetFull(firstFreeRow(ws())));
+    // A later file finds no row left: it brings nothing, and says so.
+    EXPECT_EQ(following(simWithPoints(3)), 0);
+    EXPECT_TRUE(cell(50003, kNumberColumn).isEmpty());
 }
 
 TEST_F(SimMergeTest, LaterFilesFillUpToRowFiftyThousandOnly) {

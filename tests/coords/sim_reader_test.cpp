@@ -118,23 +118,23 @@ TEST_F(SimReaderTest, HeaderThreePointsAndA99) {
     ASSERT_EQ(points.size(), 3u);
     EXPECT_EQ(points[1].number.text, "007");
     EXPECT_EQ(points[1].name.text, "P2");
-    EXPECT_EQ(points[1].y.text, "0.001");
+    EXPECT_EQ(points[1].y.item.text, "0.001");
     EXPECT_FALSE(points[0].last);
     EXPECT_FALSE(points[1].last);
     EXPECT_TRUE(points[2].last);
     EXPECT_EQ(points[2].index, 3);
     EXPECT_EQ(points[2].name.text, "");
-    EXPECT_EQ(points[2].x.line, 7);
+    EXPECT_EQ(points[2].x.item.line, 7);
 }
 
 TEST_F(SimReaderTest, CoordinatesConvertWhenAsked) {
     SimReader reader(file("A01,1,P,\" 12.5 \",,abc,\nA99,\n"));
     reader.skipToFirstPoint();
     const SimPoint point = reader.readPoint();
-    EXPECT_EQ(reader.coordinateValue(point, SimItemRole::X), 12.5);
-    EXPECT_EQ(reader.coordinateValue(point, SimItemRole::Y), 0);
+    EXPECT_EQ(point.x.number(), 12.5);
+    EXPECT_EQ(point.y.number(), 0);
     try {
-        reader.coordinateValue(point, SimItemRole::Elevation);
+        point.elevation.number();
         FAIL();
     } catch (const SimReadError& error) {
         EXPECT_EQ(error.problem(), SimReadProblem::NotANumber);
@@ -142,6 +142,20 @@ TEST_F(SimReaderTest, CoordinatesConvertWhenAsked) {
         EXPECT_EQ(error.point(), 1);
         EXPECT_EQ(error.role(), SimItemRole::Elevation);
         EXPECT_EQ(error.found(), "abc");
+    }
+}
+
+TEST_F(SimReaderTest, QuotedCoordinatesReadLikeTheSameNumberWithoutQuotesOrBlanks) {
+    struct Case {
+        const char* item;
+        double number;
+    };
+    for (const Case& c : {Case{"12.5", 12.5}, Case{"\"12.5\"", 12.5}, Case{"\" 12.5 \"", 12.5},
+                          Case{"\"\t12.5\t\"", 12.5}, Case{"\" \t-3e2\t \"", -300}, Case{"\"\"", 0},
+                          Case{"\" \t \"", 0}}) {
+        SimReader reader(file(std::string("A01,1,P,") + c.item + ",0,0,\nA99,\n"));
+        reader.skipToFirstPoint();
+        EXPECT_EQ(reader.readPoint().x.number(), c.number) << c.item;
     }
 }
 
@@ -281,7 +295,7 @@ TEST_F(SimReaderTest, SampleFilesRead) {
     EXPECT_EQ(padded[0].number.text, "1");
     EXPECT_EQ(padded[0].name.text, "KBM1");
     EXPECT_EQ(padded[3].name.text, "境界杭1");
-    EXPECT_EQ(padded[6].elevation.text, "");
+    EXPECT_EQ(padded[6].elevation.item.text, "");
 
     const auto handmade = read("handmade_lf.sim");
     ASSERT_EQ(handmade.size(), 3u);

@@ -7,6 +7,7 @@
 #include "coords/sim_merge.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/files/atomic_file.h"
+#include "tests/platform/sheet/failing_host.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::coords {
@@ -40,7 +41,8 @@ protected:
 
     testing::TempFolder folder_;
     std::filesystem::path out_ = folder_ / kMergedSimFileName;
-    platform::EmbeddedHost host_;
+    platform::EmbeddedHost embedded_;
+    testing::FailingHost host_{embedded_};
     SheetReferences sheet_;
 };
 

@@ -15,12 +15,14 @@
 #include "tests/platform/calc/fake_calc.h"
 #include "tests/platform/calc/import_sim.h"
 #include "tests/platform/embedded/point_sheet.h"
+#include "tests/platform/sheet/failing_host.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::testing {
 namespace {
 
 using platform::HostError;
+using namespace platform::literals;
 using platform::calc::CalcHost;
 using platform::calc::CalcWorksheet;
 using platform::calc::HoriJustify;
@@ -135,9 +137,9 @@ TEST(CalcWorksheet, TextStaysTextOnlyUnderTheTextFormatAsTheEmbeddedHostKeepsIt)
         sheet.setValue(3, 5, "");      // empties the cell
         sheet.setValue(3, 6, "-2");    // no format: the number
         sheet.setValue(3, 7, 7.0);     // a number stays a number
-        sheet.setNumberFormatLocal("A4:B4", "0.00");
+        sheet.setNumberFormat("A4:B4"_range, "0.00");
         sheet.setValue(4, 1, "007");  // the format set last counts: the number 7
-        sheet.setNumberFormatLocal("C4", "@");
+        sheet.setNumberFormat("C4"_range, "@");
         sheet.setValue(4, 3, "12.5");  // text
     });
     EXPECT_EQ(hosts.inCalc().cell(4, 1), platform::CellValue(7.0));
@@ -215,17 +217,11 @@ TEST(CalcWorksheet, AFailureIsReportedOnlyOnceTheWritesBeforeItAreInCalc) {
     writeAndFail(1, [&] { worksheet.setValue(0, 1, "x"); });
     writeAndFail(2, [&] { worksheet.setValue(2, 2, std::numeric_limits<double>::infinity()); });
     writeAndFail(3, [&] { worksheet.value(1, 16385); });
-    writeAndFail(4, [&] { worksheet.setHorizontalAlignment("A", 3); });
-    writeAndFail(5, [&] { worksheet.setHorizontalAlignment("A:A", 5); });
-    writeAndFail(6, [&] { worksheet.setVerticalAlignment("A:A", 0); });
-    writeAndFail(7, [&] { worksheet.setFontColorIndex("A1", 57); });
-    writeAndFail(8, [&] { worksheet.setInteriorColorIndex("A1", 0); });
-    writeAndFail(9, [&] { worksheet.setFontSize("A1", 0); });
-    writeAndFail(10, [&] { worksheet.setFontName("A1", ""); });
-    writeAndFail(11, [&] { worksheet.setColumnWidth("A:A", -1); });
-    writeAndFail(12, [&] { worksheet.setRowHeight("1:1", std::nan("")); });
-    writeAndFail(13, [&] { worksheet.setNumberFormatLocal("A:A", ""); });
-    writeAndFail(14, [&] { worksheet.select(0, 0); });
+    writeAndFail(4, [&] { worksheet.setFontSize("A1"_range, 0); });
+    writeAndFail(5, [&] { worksheet.setFontName("A1"_range, ""); });
+    writeAndFail(6, [&] { worksheet.setColumnWidth("A:A"_range, -1); });
+    writeAndFail(7, [&] { worksheet.setRowHeight("1:1"_range, std::nan("")); });
+    writeAndFail(8, [&] { worksheet.select(0, 0); });
     EXPECT_TRUE(sheet->calls("setProperties").empty());
 }
 
@@ -269,6 +265,24 @@ TEST(CalcHost, EachApplicationTakesANewDocumentAndALostConnectionIsMadeAgain) {
     host.createApplication();
     EXPECT_EQ(connections, 2);
     EXPECT_EQ(office->documents.size(), 2u);
+}
+
+TEST(CalcHost, TheTestsFailureSwitchWrapsItAsItWrapsTheEmbeddedHost) {
+    auto office = std::make_shared<FakeCalcOffice>();
+    CalcHost calc([&] { return office; });
+    FailingHost host(calc);
+    // The application, the workbook, "Sheet1", then the name: the name never reaches Calc.
+    host.failOnCall(4);
+    EXPECT_THROW(coords::createCoordinateSheet(host), HostError);
+    EXPECT_EQ(office->documents.at(0)->sheet->name, "Sheet1");
+    EXPECT_TRUE(office->documents.at(0)->sheet->log.empty());
+
+    host.failOnCall(host.calls() + 12);  // the height of row 1
+    EXPECT_THROW(coords::createCoordinateSheet(host), HostError);
+    const FakeCalcSheet& second = *office->documents.at(1)->sheet;
+    EXPECT_EQ(second.name, "SIM座標データ");
+    EXPECT_EQ(second.widths.size(), 5u);
+    EXPECT_TRUE(second.calls("setRowHeight").empty());
 }
 
 }  // namespace

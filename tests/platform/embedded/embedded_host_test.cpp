@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "tests/platform/embedded/point_sheet.h"
 #include "tests/scoped_environment.h"
 #include "tests/temp_folder.h"
 
@@ -56,63 +55,21 @@ TEST(EmbeddedHost, EveryApplicationAndWorkbookIsNewAndTheHostKeepsThem) {
 TEST(EmbeddedHost, RefusesValuesTheHostRefusesAndChangesNothing) {
     EmbeddedHost host;
     auto sheet = host.createApplication()->addWorkbook()->worksheet("Sheet1");
-    EXPECT_THROW(sheet->setFontColorIndex("A1", 0), HostError);
-    EXPECT_THROW(sheet->setFontColorIndex("A1", 57), HostError);
-    EXPECT_THROW(sheet->setInteriorColorIndex("A1", -4142), HostError);
-    EXPECT_THROW(sheet->setHorizontalAlignment("A1", -4108), HostError);
-    EXPECT_THROW(sheet->setHorizontalAlignment("A1", 5), HostError);
-    EXPECT_THROW(sheet->setVerticalAlignment("A1", 4), HostError);
-    EXPECT_THROW(sheet->setFontSize("A1", 0), HostError);
-    EXPECT_THROW(sheet->setFontName("A1", ""), HostError);
-    EXPECT_THROW(sheet->setNumberFormatLocal("A1", ""), HostError);
-    EXPECT_THROW(sheet->setColumnWidth("A:A", 256), HostError);
-    EXPECT_THROW(sheet->setRowHeight("1:1", -1), HostError);
-    EXPECT_THROW(sheet->setMergeCells("A1:", true), HostError);
-    EXPECT_THROW(sheet->setInteriorColorIndex("A", 5), HostError);
+    EXPECT_THROW(sheet->setFontSize("A1"_range, 0), HostError);
+    EXPECT_THROW(sheet->setFontName("A1"_range, ""), HostError);
+    EXPECT_THROW(sheet->setColumnWidth("A:A"_range, 256), HostError);
+    EXPECT_THROW(sheet->setRowHeight("1:1"_range, -1), HostError);
+    EXPECT_THROW(sheet->setValue(0, 1, "x"), HostError);
 
     const auto& model = host.applications()[0]->workbooks()[0]->sheet();
     EXPECT_TRUE(model.effectiveFormat(1, 1).isEmpty());
     EXPECT_EQ(model.columnWidth(1), std::nullopt);
+    EXPECT_EQ(model.rowHeight(1), std::nullopt);
 
-    sheet->setFontColorIndex("A1", 1);
-    sheet->setInteriorColorIndex("A1", 56);
-    EXPECT_EQ(model.cellFormat(1, 1).fontColorIndex, 1);
-    EXPECT_EQ(model.cellFormat(1, 1).interiorColorIndex, 56);
-}
-
-// Every operation of the interface, at least once.
-void useEveryOperation(SpreadsheetHost& host) {
-    auto application = host.createApplication();
-    auto sheet = application->addWorkbook()->worksheet("Sheet1");
-    testing::layOutPointSheet(*sheet);
-    sheet->setValue(3, 1, "0012");
-    sheet->value(3, 1);
-    sheet->select(3, 1);
-    application->setVisible(false);
-}
-
-TEST(EmbeddedHostFailureSwitch, EveryCallCountsAndTheNthFails) {
-    constexpr int calls = 3 + 25 + 4;  // the three objects, the layout, the four calls after it
-    EmbeddedHost counting;
-    useEveryOperation(counting);
-    EXPECT_EQ(counting.calls(), calls);
-    for (int n = 1; n <= calls; ++n) {
-        EmbeddedHost host;
-        host.failOnCall(n);
-        EXPECT_THROW(useEveryOperation(host), HostError) << n;
-        EXPECT_EQ(host.calls(), n);
-    }
-}
-
-TEST(EmbeddedHostFailureSwitch, TheFailedCallChangesNothingAndLaterCallsWork) {
-    EmbeddedHost host;
-    host.failOnCall(4);
-    auto sheet = host.createApplication()->addWorkbook()->worksheet("Sheet1");
-    EXPECT_THROW(sheet->setValue(1, 1, "12"), HostError);
-    EXPECT_TRUE(sheet->value(1, 1).isEmpty());
-    sheet->setValue(1, 1, "12");
-    EXPECT_EQ(sheet->value(1, 1), CellValue(12.0));
-    EXPECT_EQ(host.calls(), 7);
+    sheet->setFontColor("A1"_range, PaletteColor(1));
+    sheet->setInteriorColor("A1"_range, PaletteColor(56));
+    EXPECT_EQ(model.cellFormat(1, 1).fontColor, PaletteColor(1));
+    EXPECT_EQ(model.cellFormat(1, 1).interiorColor, PaletteColor(56));
 }
 
 TEST(EmbeddedHostShowing, WritesEachWorkbookIntoANewFileAndHandsItToTheOpener) {

@@ -13,13 +13,12 @@
 namespace zelanto::platform {
 namespace {
 
-void setNumberFormat(SheetModel& sheet, const char* range, const char* format) {
-    sheet.changeFormat(parseRangeAddress(range), [&](CellFormat& f) { f.numberFormat = format; });
+void setNumberFormat(SheetModel& sheet, const RangeAddress& range, NumberFormat format) {
+    sheet.changeFormat(range, [&](CellFormat& f) { f.numberFormat = format; });
 }
 
-void setFill(SheetModel& sheet, const char* range, int index) {
-    sheet.changeFormat(parseRangeAddress(range),
-                       [&](CellFormat& f) { f.interiorColorIndex = index; });
+void setFill(SheetModel& sheet, const RangeAddress& range, PaletteColor color) {
+    sheet.changeFormat(range, [&](CellFormat& f) { f.interiorColor = color; });
 }
 
 TEST(SheetModelValues, TextThatIsACompleteNumberIsStoredAsThatNumber) {
@@ -40,9 +39,9 @@ TEST(SheetModelValues, TextThatIsACompleteNumberIsStoredAsThatNumber) {
 
 TEST(SheetModelValues, UnderTheTextFormatTextsStayTextAndNumbersNumbers) {
     SheetModel sheet("Sheet1");
-    setNumberFormat(sheet, "A:B", "@");
-    setNumberFormat(sheet, "A5", "0.000_ ");  // a cell's own format wins over its column's
-    setNumberFormat(sheet, "7:7", "@");       // and a row's over a column's
+    setNumberFormat(sheet, "A:B"_range, "@");
+    setNumberFormat(sheet, "A5"_range, "0.000_ ");  // a cell's own format wins over its column's
+    setNumberFormat(sheet, "7:7"_range, "@");       // and a row's over a column's
     sheet.setValue(3, 1, "0012");
     sheet.setValue(4, 1, 12.0);
     sheet.setValue(5, 1, "0012");
@@ -57,7 +56,7 @@ TEST(SheetModelValues, UnderTheTextFormatTextsStayTextAndNumbersNumbers) {
 
 TEST(SheetModelValues, TheEmptyTextEmptiesTheCell) {
     SheetModel sheet("Sheet1");
-    setNumberFormat(sheet, "A:A", "@");
+    setNumberFormat(sheet, "A:A"_range, "@");
     EXPECT_TRUE(sheet.value(10, 10).isEmpty());
     for (int column : {1, 2}) {
         sheet.setValue(3, column, "x");
@@ -89,34 +88,35 @@ TEST(SheetModelValues, RefusesPlacesOffTheSheetAndValuesNoCellHolds) {
 
 TEST(SheetModelFormats, CellOverridesRowOverridesColumnPropertyByProperty) {
     SheetModel sheet("Sheet1");
-    sheet.changeFormat(parseRangeAddress("A:E"), [](CellFormat& f) {
-        f.horizontalAlignment = kAlignCentre;
-        f.interiorColorIndex = 6;
+    sheet.changeFormat("A:E"_range, [](CellFormat& f) {
+        f.horizontalAlignment = HorizontalAlignment::Centre;
+        f.interiorColor = PaletteColor(6);
     });
-    sheet.changeFormat(parseRangeAddress("2:2"), [](CellFormat& f) {
-        f.interiorColorIndex = 5;
+    sheet.changeFormat("2:2"_range, [](CellFormat& f) {
+        f.interiorColor = PaletteColor(5);
         f.fontSize = 11;
     });
-    setFill(sheet, "B2", 3);
-    setFill(sheet, "A:E", 4);  // a wider range later does not reach past narrower formats
+    setFill(sheet, "B2"_range, PaletteColor(3));
+    setFill(sheet, "A:E"_range,
+            PaletteColor(4));  // a wider range later does not reach past narrower formats
 
     const auto b2 = sheet.effectiveFormat(2, 2);
-    EXPECT_EQ(b2.horizontalAlignment, kAlignCentre);
+    EXPECT_EQ(b2.horizontalAlignment, HorizontalAlignment::Centre);
     EXPECT_EQ(b2.fontSize, 11);
-    EXPECT_EQ(b2.interiorColorIndex, 3);
-    EXPECT_EQ(sheet.effectiveFormat(2, 1).interiorColorIndex, 5);
-    EXPECT_EQ(sheet.effectiveFormat(3, 2).interiorColorIndex, 4);
+    EXPECT_EQ(b2.interiorColor, PaletteColor(3));
+    EXPECT_EQ(sheet.effectiveFormat(2, 1).interiorColor, PaletteColor(5));
+    EXPECT_EQ(sheet.effectiveFormat(3, 2).interiorColor, PaletteColor(4));
     EXPECT_EQ(sheet.effectiveFormat(2, 7).horizontalAlignment, std::nullopt);
-    EXPECT_EQ(sheet.effectiveFormat(2, 7).interiorColorIndex, 5);
+    EXPECT_EQ(sheet.effectiveFormat(2, 7).interiorColor, PaletteColor(5));
     EXPECT_TRUE(sheet.effectiveFormat(3, 7).isEmpty());
 }
 
 TEST(SheetModelFormats, EachChangeKeepsTheOtherPropertiesAndWidthsAndHeightsArePerBand) {
     SheetModel sheet("Sheet1");
-    sheet.changeFormat(parseRangeAddress("A1:E1"), [](CellFormat& f) { f.fontName = "Gothic"; });
-    sheet.changeFormat(parseRangeAddress("A1:E1"), [](CellFormat& f) { f.fontSize = 20; });
-    sheet.setColumnWidth(parseRangeAddress("C:D"), 25.13);
-    sheet.setRowHeight(parseRangeAddress("1:2"), 33);
+    sheet.changeFormat("A1:E1"_range, [](CellFormat& f) { f.fontName = "Gothic"; });
+    sheet.changeFormat("A1:E1"_range, [](CellFormat& f) { f.fontSize = 20; });
+    sheet.setColumnWidth("C:D"_range, 25.13);
+    sheet.setRowHeight("1:2"_range, 33);
     EXPECT_EQ(sheet.cellFormat(1, 5).fontName, "Gothic");
     EXPECT_EQ(sheet.cellFormat(1, 5).fontSize, 20);
     EXPECT_TRUE(sheet.cellFormat(2, 1).isEmpty());
@@ -131,15 +131,14 @@ TEST(SheetModelFormats, EachChangeKeepsTheOtherPropertiesAndWidthsAndHeightsAreP
 
 TEST(SheetModelMerges, MergingReplacesWhatItOverlapsAndUnmergingSplits) {
     SheetModel sheet("Sheet1");
-    sheet.setMerged(parseRangeAddress("A1:E1"), true);
-    sheet.setMerged(parseRangeAddress("D2"), true);
-    EXPECT_EQ(sheet.mergedBlocks(), std::vector{parseRangeAddress("A1:E1")});
-    sheet.setMerged(parseRangeAddress("A5:B6"), true);
-    sheet.setMerged(parseRangeAddress("E1:F2"), true);
-    EXPECT_EQ(sheet.mergedBlocks(),
-              (std::vector{parseRangeAddress("A5:B6"), parseRangeAddress("E1:F2")}));
-    sheet.setMerged(parseRangeAddress("B6"), false);
-    EXPECT_EQ(sheet.mergedBlocks(), std::vector{parseRangeAddress("E1:F2")});
+    sheet.setMerged("A1:E1"_range, true);
+    sheet.setMerged("D2"_range, true);
+    EXPECT_EQ(sheet.mergedBlocks(), std::vector{"A1:E1"_range});
+    sheet.setMerged("A5:B6"_range, true);
+    sheet.setMerged("E1:F2"_range, true);
+    EXPECT_EQ(sheet.mergedBlocks(), (std::vector{"A5:B6"_range, "E1:F2"_range}));
+    sheet.setMerged("B6"_range, false);
+    EXPECT_EQ(sheet.mergedBlocks(), std::vector{"E1:F2"_range});
 }
 
 TEST(SheetModelName, RefusesTheNamesTheHostRefuses) {
@@ -158,7 +157,7 @@ TEST(SheetModelName, RefusesTheNamesTheHostRefuses) {
 }
 
 TEST(SheetModelMemory, FiftyThousandPointRowsTakeAtMostTwentyMegabytes) {
-    EmbeddedWorksheet sheet(std::make_shared<HostCallCounter>(), "Sheet1");
+    EmbeddedWorksheet sheet("Sheet1");
     testing::layOutPointSheet(sheet);
     testing::writePoints(sheet, 50000);
     ASSERT_EQ(sheet.model().value(50002, 2), CellValue("点50000"));

@@ -63,7 +63,7 @@ protected:
 
     TempFolder folder_;
     const std::filesystem::path path_ = folder_ / "points.xlsx";
-    EmbeddedWorksheet sheet_{std::make_shared<HostCallCounter>(), "Sheet1"};
+    EmbeddedWorksheet sheet_{"Sheet1"};
 };
 
 TEST_F(PointSheetExport, KeepsTextsAsStringsAndNumbersAsNumbers) {
@@ -134,10 +134,10 @@ TEST_F(PointSheetExport, KeepsFontsFillsAlignmentAndNumberFormats) {
 TEST(XlsxExport, WhereARowFormatCrossesAColumnFormatTheCellCarriesBoth) {
     TempFolder folder;
     SheetModel sheet("Sheet1");
-    sheet.changeFormat(parseRangeAddress("B:B"), [](CellFormat& f) { f.interiorColorIndex = 4; });
-    sheet.changeFormat(parseRangeAddress("3:3"), [](CellFormat& f) {
-        f.fontColorIndex = 1;
-        f.horizontalAlignment = kAlignRight;
+    sheet.changeFormat("B:B"_range, [](CellFormat& f) { f.interiorColor = PaletteColor(4); });
+    sheet.changeFormat("3:3"_range, [](CellFormat& f) {
+        f.fontColor = PaletteColor(1);
+        f.horizontalAlignment = HorizontalAlignment::Right;
     });
     writeXlsx(sheet, folder / "crossing.xlsx");
 
