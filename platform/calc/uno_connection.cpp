@@ -8,6 +8,7 @@
 #include <com/sun/star/lang/XEventListener.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -25,6 +26,9 @@ constexpr std::chrono::milliseconds kRetryAfter{50};
 // fundamentalrc.
 Reference<css::uno::XComponentContext> localContext(const std::filesystem::path& program) {
     static const Reference<css::uno::XComponentContext> context = [&program] {
+        // A write into the connection of an office that has gone (it crashed, or was ended) must
+        // fail as a broken connection, which the host reports; the default would end the program.
+        std::signal(SIGPIPE, SIG_IGN);
         const auto bootstrap = program.parent_path() / "fundamentalrc";
         ::setenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + bootstrap.string()).c_str(), 1);
         return cppu::defaultBootstrap_InitialComponentContext();

@@ -308,6 +308,29 @@ TEST(CalcOnADisplay, TheShownDocumentIsAWindowThatThePlotActivatesByItsTitle) {
     endOffice(profile.path());
 }
 
+TEST(CalcEnded, AnInstanceThatHasGoneIsAHostErrorAndNeverEndsTheProgram) {
+    TempFolder profile;
+    const auto settings = testOfficeSettings(profile.path(), true);
+    if (!settings) {
+        GTEST_SKIP() << kNoOffice;
+    }
+    const auto host = platform::calc::makeCalcHost(*settings);
+    const auto sheet = coords::createCoordinateSheet(*host);
+    importSim(kTwoPoints, *sheet.worksheet);
+    endOffice(profile.path());
+
+    // Whether the connection notices the end before it writes again is a race: a write that
+    // comes first must fail, not end this process.
+    struct sigaction pipeAction {};
+    ASSERT_EQ(sigaction(SIGPIPE, nullptr, &pipeAction), 0);
+    EXPECT_EQ(pipeAction.sa_handler, SIG_IGN);
+    EXPECT_THROW(sheet.worksheet->value(3, 1), HostError);
+    const auto next = coords::createCoordinateSheet(*host);
+    importSim(kTwoPoints, *next.worksheet);
+    EXPECT_EQ(next.worksheet->value(3, 3), platform::CellValue(12.5));
+    endOffice(profile.path());
+}
+
 }  // namespace
 }  // namespace zelanto::testing
 
