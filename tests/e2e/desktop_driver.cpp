@@ -72,4 +72,15 @@ void DesktopDriver::activate(const std::string& window) {
     shellOutput("xdotool windowactivate --sync " + window + " 2>/dev/null");
 }
 
+bool DesktopDriver::answer(const std::string& title, const std::string& mainWindow,
+                           const char* key) {
+    const std::string box = waitForWindow(title, 20, mainWindow);
+    if (box.empty()) {
+        return false;
+    }
+    activate(box);
+    this->key(key);
+    return windowGone(box);
+}
+
 }  // namespace zelanto::testing

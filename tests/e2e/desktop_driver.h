@@ -21,6 +21,9 @@ public:
     void key(const std::string& name);
     // Brings `window` forward and waits until it has the focus.
     void activate(const std::string& window);
+    // Answers the next message box titled `title` (not the window `mainWindow`) with the key
+    // `key`; false when no such box appeared or it stayed.
+    bool answer(const std::string& title, const std::string& mainWindow, const char* key);
 };
 
 }  // namespace zelanto::testing

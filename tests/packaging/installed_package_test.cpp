@@ -218,11 +218,7 @@ public:
 
     // Answers the next message box titled `title` (not the main window) with `key`.
     void answer(const std::string& title, const std::string& mainWindow, const char* key) {
-        const std::string box = driver.waitForWindow(title, 20, mainWindow);
-        ASSERT_FALSE(box.empty()) << title;
-        driver.activate(box);
-        driver.key(key);
-        ASSERT_TRUE(driver.windowGone(box));
+        ASSERT_TRUE(driver.answer(title, mainWindow, key)) << title;
     }
 
     TempFolder folder;
