@@ -3,6 +3,7 @@
 #include <atomic>
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,23 @@ css::uno::Reference<Interface> held(const Kept<Interface>& kept) {
     return *kept;
 }
 
+// Runs `calls`; a failure that `bridge` reports of itself (LibreOffice has gone) sets `gone` at
+// once, before the bridge's own notice, so that the next sheet connects anew instead of failing
+// once more.
+template <typename Result>
+Result noticingTheBridgesEnd(const std::function<Result()>& calls,
+                             const css::uno::Reference<css::bridge::XBridge>& bridge,
+                             std::atomic<bool>& gone) {
+    try {
+        return calls();
+    } catch (const css::uno::RuntimeException& error) {
+        if (bridge.is() && error.Context == bridge) {
+            gone = true;
+        }
+        throw;
+    }
+}
+
 // One connection to our LibreOffice instance: a UNO bridge over the pipe it accepts on, and the
 // instance's desktop. Every call over it runs on the connection's CallRunner; when a call goes
 // unanswered, the runner disposes the bridge.
@@ -44,8 +62,12 @@ public:
     // fails in them is a HostError.
     template <typename Result>
     Result call(std::function<Result()> calls, std::chrono::milliseconds limit = {}) {
-        return runner_.run<Result>([calls = std::move(calls)] { return unoCall(calls); },
-                                   limit.count() > 0 ? limit : settings_.callLimit);
+        // By value: a call that outlasts its limit may end after the connection.
+        return runner_.run<Result>(
+            [calls = std::move(calls), bridge = bridge_, gone = bridgeGone_] {
+                return unoCall([&] { return noticingTheBridgesEnd(calls, bridge, *gone); });
+            },
+            limit.count() > 0 ? limit : settings_.callLimit);
     }
 
     // False once a call went unanswered or LibreOffice closed the connection.
