@@ -78,6 +78,9 @@ Drawing plotDrawing(platform::Worksheet& sheet, std::int16_t denominator,
             kPointLayer, kPointColour, worldPoint(point.at.x, point.at.y), kCircleRadius});
     }
     for (const PlotPoint& point : points) {
+        if (point.name.empty()) {
+            continue;
+        }
         drawing.entities.emplace_back(
             TextEntity{kNameLayer, kNameColour,
                        worldPoint(point.at.x + kNameOffsetX, point.at.y + kNameOffsetY),

@@ -31,12 +31,16 @@ public:
             out_.writeLine("circle " + positionText(row) + " " + kCircleRadiusText);
         });
         sheet_.forEachRow([&](int row) {
+            const std::string name = sheet_.name(row);
+            if (name.empty()) {
+                return;  // an unnamed point has no name to write
+            }
             out_.writeLine(std::string("layer m ") + kNameLayer + " ");
             out_.writeLine("color " + std::to_string(kNameColour));
             const PlotPosition at = sheet_.position(row);
             out_.writeLine("text j bl " + numberText(at.x + kNameOffsetX) + "," +
                            numberText(at.y + kNameOffsetY) + " " + kTextHeightText + " " +
-                           kTextRotationText + " " + sheet_.name(row));
+                           kTextRotationText + " " + name);
         });
         out_.writeLine("style      N Y ");
         out_.writeLine("filedia 1");
@@ -65,8 +69,8 @@ PlotValueError::PlotValueError(int row, int column, std::string found)
 
 bool hasPlottableData(platform::Worksheet& sheet) {
     const coords::PointRow first = coords::readPointRow(sheet, kPlotFirstRow);
-    return !first.number.isEmpty() && !first.name.isEmpty() && !first.x.isEmpty() &&
-           !first.y.isEmpty() && !first.elevation.isEmpty();
+    const bool isPointRow = !first.number.isEmpty() || !first.name.isEmpty();
+    return isPointRow && !first.x.isEmpty() && !first.y.isEmpty() && !first.elevation.isEmpty();
 }
 
 void writePlotScript(platform::Worksheet& sheet, std::int16_t denominator,

@@ -29,11 +29,12 @@ private:
     std::string found_;
 };
 
-// The data check: the plot needs all five cells of row 3.
+// The data check: row 3 must be a point row (a point number or a name) with X, Y and elevation.
 bool hasPlottableData(platform::Worksheet& sheet);
 
 // Writes the script that draws every point of the sheet at scale 1 : `denominator`: a point, a
-// circle and the name of each row from row 3 down to the first empty name (row 10003 at most).
+// circle and the name of each point row from row 3 down to the first row with neither a number
+// nor a name (row 10003 at most). A point without a name gets no name lines.
 // Code page 932, CR LF; the file replaces `file` once complete. Throws platform::FileError when
 // the file cannot be written, platform::HostError, or PlotValueError.
 void writePlotScript(platform::Worksheet& sheet, std::int16_t denominator,

@@ -19,11 +19,16 @@ PlotPosition plotPosition(double sheetX, double sheetY, double denominator) {
 
 void PlotSheet::forEachRow(const std::function<void(int row)>& visit) {
     for (int row = kPlotFirstRow; row <= kPlotLastRow; ++row) {
-        if (sheet_.value(row, coords::kNameColumn).isEmpty()) {
+        if (!isPointRow(row)) {
             return;
         }
         visit(row);
     }
+}
+
+bool PlotSheet::isPointRow(int row) {
+    return !sheet_.value(row, coords::kNameColumn).isEmpty() ||
+           !sheet_.value(row, coords::kNumberColumn).isEmpty();
 }
 
 PlotPosition PlotSheet::position(int row) {
@@ -34,6 +39,9 @@ PlotPosition PlotSheet::position(int row) {
 
 std::string PlotSheet::name(int row) {
     const platform::CellValue name = sheet_.value(row, coords::kNameColumn);
+    if (name.isEmpty()) {
+        return "";
+    }
     return name.isNumber() ? coords::numberText(name.number()) : name.text();
 }
 

@@ -18,8 +18,8 @@ struct PlotPosition {
 // Where the script puts a place given in the sheet's coordinates, at scale 1 : `denominator`.
 PlotPosition plotPosition(double sheetX, double sheetY, double denominator);
 
-// The coordinate sheet as the plot reads it: rows from 3 down to the first empty name, 10003 at
-// most, one cell at a time.
+// The coordinate sheet as the plot reads it: rows from 3 down to the first row that holds neither a
+// point number nor a name, 10003 at most, one cell at a time.
 class PlotSheet {
 public:
     PlotSheet(platform::Worksheet& sheet, std::int16_t denominator)
@@ -30,10 +30,15 @@ public:
     // Reads X座標 then Y座標. An empty cell counts as 0; throws PlotValueError for a text that is
     // not a number.
     PlotPosition position(int row);
-    // The name as the script writes it: a number in its number text.
+    // The name as the script writes it: a number in its number text; empty for a point without
+    // a name.
     std::string name(int row);
 
 private:
+    // A point row holds a point number or a name. Field data has unnamed points, and ending the
+    // plot at the first of them would leave the rest of the file out of the drawing unsaid.
+    bool isPointRow(int row);
+
     double sheetNumber(int row, int column);
 
     platform::Worksheet& sheet_;

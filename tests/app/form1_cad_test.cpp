@@ -235,7 +235,7 @@ TEST_F(Form1Plot, ScaleChosenInTheListIsUsed) {
 
 TEST_F(Form1Plot, NoPlottableDataLeavesTheScriptAlone) {
     file("orvik.scr", "old");
-    app::Form1& w = readyToPlot("A01,1,,100,200,1,\r\nA99,\r\n");
+    app::Form1& w = readyToPlot("A01,,,100,200,1,\r\nA99,\r\n");
     w.Command5->click();
     EXPECT_EQ(prompts.messages().back(), "プロット可能なデータがありません");
     EXPECT_EQ(output("orvik.scr"), "old");

@@ -180,6 +180,15 @@ TEST_F(PlotDrawingTest, EveryEntityOfTenThousandAndOnePointsMatchesTheScript) {
     }
 }
 
+TEST_F(PlotDrawingTest, UnnamedPointsAreDrawnWithoutAText) {
+    point(3, "", "1", "1");
+    point(4, "B", "2", "2");
+    point(5, "", "3", "3");
+    const std::vector<std::string> entities = entitiesOf(plot(500));
+    EXPECT_EQ(entities.size(), 3u + 3u + 1u);
+    EXPECT_EQ(entities, scriptEntities(readBytes(script_)));
+}
+
 TEST_F(PlotDrawingTest, NamesComeBackAsTheSheetHoldsThem) {
     std::string strayByte;
     platform::appendUtf8(strayByte, platform::byteEscape(0x80));

@@ -56,11 +56,15 @@ TEST_F(PlotScriptTest, FifteenSignificantDigitsAndEmptyCoordinatesAsZero) {
     EXPECT_NE(text.find("text j bl 0.5,-9 1.5 90  \x96\xbc \x91\x4f \r\n"), std::string::npos);
 }
 
-TEST_F(PlotScriptTest, PassesStopAtTheFirstEmptyNameAndAfterRow10003) {
+// A point without a name is drawn, without name lines; the passes end at the first row that has
+// neither a point number nor a name.
+TEST_F(PlotScriptTest, UnnamedPointsAreDrawnAndPassesStopAtARowWithoutNumberAndName) {
     point(3, "A", "1", "1");
     point(4, "", "2", "2");
-    point(5, "C", "3", "3");
-    EXPECT_EQ(script(1000), kHead + "point 1,1\r\ncircle 1,1 0.75\r\n" + kNameLayer +
+    ws().setValue(5, kXColumn, "5");
+    point(6, "C", "3", "3");
+    EXPECT_EQ(script(1000), kHead + "point 1,1\r\npoint 2,2\r\ncircle 1,1 0.75\r\n" +
+                                "circle 2,2 0.75\r\n" + kNameLayer +
                                 "text j bl 1.5,2 1.5 90 A\r\n" + kTail);
 
     for (int row = 3; row <= 10010; ++row) {
@@ -82,10 +86,16 @@ TEST_F(PlotScriptTest, NameHeldAsANumberUsesTheNumberRule) {
     EXPECT_NE(script(500).find(" 1.5 90 0.3\r\n"), std::string::npos);
 }
 
-TEST_F(PlotScriptTest, DataCheckNeedsAllFiveCellsOfRowThree) {
+TEST_F(PlotScriptTest, DataCheckNeedsAPointRowWithCoordinatesAndElevationInRowThree) {
     EXPECT_FALSE(hasPlottableData(ws()));
     point(3, "A", "1", "1");
     point(4, "B", "1", "1");
+    EXPECT_TRUE(hasPlottableData(ws()));
+    ws().setValue(3, coords::kNameColumn, "");
+    EXPECT_TRUE(hasPlottableData(ws()));
+    ws().setValue(3, coords::kNumberColumn, "");
+    EXPECT_FALSE(hasPlottableData(ws()));
+    ws().setValue(3, kNameColumn, "A");
     EXPECT_TRUE(hasPlottableData(ws()));
     ws().setValue(3, coords::kElevationColumn, "");
     EXPECT_FALSE(hasPlottableData(ws()));

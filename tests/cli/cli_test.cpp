@@ -83,7 +83,7 @@ TEST_F(CliCommandTest, ImportWritesTheDrawingAloneOrBesideTheScript) {
     EXPECT_FALSE(std::filesystem::exists(folder_ / "orvik.scr"));
 
     EXPECT_EQ(
-        import({sim("b.sim", "A01,1,,100,200,5,\r\nA99,\r\n"), 500, {}, {}, folder_ / "b.dxf"}),
+        import({sim("b.sim", "A01,,,100,200,5,\r\nA99,\r\n"), 500, {}, {}, folder_ / "b.dxf"}),
         kNoPlottableData);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "b.dxf"));
 }
@@ -120,6 +120,26 @@ TEST_F(CliCommandTest, ImportDrawsTheFilesParcelsAndWarnsOfThoseThatDoNotRead) {
     EXPECT_EQ(readBytes(drawing).find(kParcelLayerBytes), std::string::npos);
 }
 
+// A boundary survey as instruments export it: names padded to ten bytes, eight of the forty points
+// unnamed (the first among them), whose name items are blanks only.
+TEST_F(CliCommandTest, ImportPlotsUnnamedPointsWithoutNameTexts) {
+    const auto script = folder_ / "orvik.scr";
+    const auto drawing = folder_ / "orvik.dxf";
+    ASSERT_EQ(import({std::filesystem::path(ZELANTO_FIXTURES) / "boundary_unnamed.sim", 500, script,
+                      {}, drawing}),
+              kSuccess);
+    const std::string lines = readBytes(script);
+    EXPECT_EQ(occurrences(lines, "\r\npoint "), 40u);
+    EXPECT_EQ(occurrences(lines, "\r\ncircle "), 40u);
+    EXPECT_EQ(occurrences(lines, "\r\ntext j bl "), 32u);
+    EXPECT_EQ(occurrences(lines, " 1.5 90 \r\n"), 0u);
+    EXPECT_NE(lines.find("\r\npoint -60361.522,84480.48\r\npoint -60446.76,84409.516\r\n"),
+              std::string::npos);
+    const std::string dxf = readBytes(drawing);
+    EXPECT_EQ(occurrences(dxf, "\nPOINT\n"), 40u);
+    EXPECT_EQ(occurrences(dxf, "\nTEXT\n"), 32u);
+}
+
 TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {
     std::string bytes = testing::simWithPoints(4);
     bytes.replace(bytes.find("-3.25"), 5, "x1");
@@ -135,7 +155,7 @@ TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {
 
 TEST_F(CliCommandTest, ImportWithoutPlottableDataExitsThree) {
     const auto script = folder_ / "orvik.scr";
-    EXPECT_EQ(import({sim("a.sim", "A01,1,,100,200,5,\r\nA99,\r\n"), 500, script, {}, {}}),
+    EXPECT_EQ(import({sim("a.sim", "A01,,,100,200,5,\r\nA99,\r\n"), 500, script, {}, {}}),
               kNoPlottableData);
     EXPECT_NE(err_.str().find("プロット可能なデータがありません"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(script));
