@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/code_page_932.h"
 #include "platform/text/utf8.h"
 
 namespace zelanto::coords {
@@ -50,18 +51,51 @@ public:
                 return;
             }
             beyondAscii_ = true;
+            longSequence_ = longSequence_ || length >= 3;
             at += length;
         }
         pending_.erase(0, at);
     }
     // Well-formed to the end, with at least one character beyond ASCII.
     bool isUtf8Text() const { return wellFormed_ && pending_.empty() && beyondAscii_; }
+    // A character of three or four bytes was among them: Japanese text in UTF-8 is made of such.
+    bool hasLongSequence() const { return longSequence_; }
 
 private:
     std::string pending_;
     bool wellFormed_ = true;
     bool beyondAscii_ = false;
+    bool longSequence_ = false;
 };
+
+// Whether the file, from where it stands, is code page 932 text throughout: no byte that only a
+// byte escape would keep.
+bool readsAsCp932(std::FILE* file) {
+    char buffer[65536];
+    std::size_t carried = 0;  // a lead byte whose trail byte comes with the next chunk
+    for (;;) {
+        const std::size_t read = std::fread(buffer + carried, 1, sizeof buffer - carried, file);
+        const std::string_view bytes(buffer, carried + read);
+        std::size_t at = 0;
+        while (at < bytes.size()) {
+            const std::size_t length = platform::cp932CharacterAt(bytes.substr(at)).length;
+            if (length == 0) {
+                if (read > 0 && at + 1 == bytes.size()) {
+                    break;
+                }
+                return false;
+            }
+            at += length;
+        }
+        carried = bytes.size() - at;
+        if (carried > 0) {
+            buffer[0] = bytes[at];
+        }
+        if (read == 0) {
+            return carried == 0;
+        }
+    }
+}
 
 }  // namespace
 
@@ -76,8 +110,19 @@ bool detectSimEncoding(std::FILE* file, SimEncoding& encoding) {
     for (; read > 0; read = std::fread(buffer, 1, sizeof buffer, file)) {
         check.add(std::string_view(buffer, read));
     }
+    if (std::ferror(file) || std::fseek(file, 0, SEEK_SET) != 0) {
+        return false;
+    }
     encoding = check.isUtf8Text() ? SimEncoding::Utf8 : SimEncoding::Cp932;
-    return !std::ferror(file) && std::fseek(file, 0, SEEK_SET) == 0;
+    // Half-width katakana pairs such as CE BC ("ﾎｼ") happen to be two-byte UTF-8 ("μ"): read as
+    // UTF-8 their bytes would be lost. Without a longer sequence the file is taken as code page
+    // 932 where it reads as such.
+    if (encoding == SimEncoding::Utf8 && !check.hasLongSequence()) {
+        const bool cp932 = readsAsCp932(file);
+        encoding = cp932 ? SimEncoding::Cp932 : SimEncoding::Utf8;
+        return !std::ferror(file) && std::fseek(file, 0, SEEK_SET) == 0;
+    }
+    return true;
 }
 
 }  // namespace zelanto::coords

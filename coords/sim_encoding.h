@@ -13,8 +13,9 @@ enum class SimEncoding {
 };
 
 // How the file reads: as UTF-8 when it begins with the UTF-8 byte-order mark, or when it is
-// well-formed UTF-8 from start to end and holds at least one character beyond ASCII; otherwise
-// as code page 932 (a file of ASCII alone reads the same either way). Reads the whole file and
+// well-formed UTF-8 from start to end and holds a character of three or four bytes, or holds
+// two-byte characters only but does not read as code page 932; otherwise as code page 932 (a file
+// of ASCII alone reads the same either way). Reads the whole file and
 // leaves it positioned where its text begins, after a byte-order mark. False when reading failed.
 bool detectSimEncoding(std::FILE* file, SimEncoding& encoding);
 

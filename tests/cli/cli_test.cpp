@@ -234,6 +234,21 @@ TEST_F(CliCommandTest, Utf8FilesAreMergedAndPlottedInCodePage932) {
     EXPECT_NE(readBytes(script).find(" 1.5 90 \x93\x5F\x96\xBC\r\n"), std::string::npos);
 }
 
+// "ﾎｼ" (CE BC) and "ﾅｶ" (C5 B6) are also two-byte UTF-8 ("μ", "Ŷ"): the file is code page 932.
+TEST_F(CliCommandTest, HalfWidthKanaNamesAreMergedAndPlottedByteForByte) {
+    const std::string points = "A01,1,\xCE\xBC,1,2,3,\r\nA01,2,\xC5\xB6,4,5,6,\r\nA99,\r\n";
+    const auto file = sim("kana.sim", points);
+    const auto out = folder_ / "orvik.sim";
+    ASSERT_EQ(merge({{file}, out, {}}), kSuccess);
+    EXPECT_NE(readBytes(out).find("A00,\r\n" + points), std::string::npos);
+
+    const auto script = folder_ / "orvik.scr";
+    ASSERT_EQ(import({file, 500, script, {}, {}}), kSuccess);
+    const std::string drawn = readBytes(script);
+    EXPECT_NE(drawn.find(" 1.5 90 \xCE\xBC\r\n"), std::string::npos);
+    EXPECT_NE(drawn.find(" 1.5 90 \xC5\xB6\r\n"), std::string::npos);
+}
+
 TEST_F(CliCommandTest, AUtf8NameWithoutACodePage932FormEndsTheMergeAndWritesNothing) {
     const auto out = folder_ / "orvik.sim";
     EXPECT_EQ(merge({{sim("a.sim", testing::simWithPoints(2)),

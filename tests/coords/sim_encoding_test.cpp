@@ -40,12 +40,27 @@ TEST(SimEncoding, Utf8TextOrAByteOrderMarkReadsAsUtf8EverythingElseAsCodePage932
     EXPECT_EQ(detect("\xC0\xAF").encoding, SimEncoding::Cp932);  // an overlong "/"
 }
 
+// Instruments that cannot show kanji write names in half-width katakana, whose byte pairs may
+// happen to be two-byte UTF-8: "ﾎｼ" is CE BC ("μ"), "ﾅｶ" C5 B6 ("Ŷ").
+TEST(SimEncoding, TwoByteSequencesAloneReadAsCodePage932WhereTheyAreSuchText) {
+    EXPECT_EQ(detect("A01,1,\xCE\xBC,1,2,3,\r\nA01,2,\xC5\xB6,4,5,6,\r\n").encoding,
+              SimEncoding::Cp932);
+    EXPECT_EQ(detect("A01,1,\xCE\xBC,1,2,3,\r\nA01,2,点,4,5,6,\r\n").encoding, SimEncoding::Utf8);
+    EXPECT_EQ(detect("A01,1,\xF0\x9F\x98\x80,1,2,3,\r\n").encoding, SimEncoding::Utf8);
+    // C4 80 ("Ā") is no code page 932 text: 80 is not a character there.
+    EXPECT_EQ(detect("A01,1,\xC4\x80,1,2,3,\r\n").encoding, SimEncoding::Utf8);
+    // C2 81 C8 A1 reads as "ﾂ∧｡", whose double-byte character begins at the chunk's last byte.
+    EXPECT_EQ(detect(std::string(65534, 'a') + "\xC2\x81\xC8\xA1").encoding, SimEncoding::Cp932);
+    EXPECT_EQ(detect(std::string(65534, 'a') + "\xC2\x81").encoding, SimEncoding::Utf8);
+}
+
 TEST(SimEncoding, TheTextStartsAfterTheByteOrderMark) {
     EXPECT_EQ(detect("\xEF\xBB\xBF"
                      "A01,")
                   .textStart,
               3);
     EXPECT_EQ(detect("A01,点").textStart, 0);
+    EXPECT_EQ(detect("A01,\xCE\xBC").textStart, 0);
     EXPECT_EQ(detect("A01,\x93\x5F").textStart, 0);
 }
 
