@@ -58,8 +58,9 @@ public:
                                  const QString& garValue, const QString& garFileName);
 
     // Imports `path` as if it had been chosen in the open-file dialog of "SIM 読込み", raising the
-    // window first. False, doing nothing, while the window is busy: a handler runs, a dialog is
-    // open, or the read button is gone or disabled.
+    // window first; a path that fails the file check is refused with a message that says why.
+    // False, doing nothing, while the window is busy: a handler runs, a dialog is open, or the
+    // read button is gone or disabled.
     bool takeSimFile(const QString& path);
 
     void Command1_Click();
@@ -90,6 +91,7 @@ private:
 
     // Parts of the roads.
     void importSimFile(const QString& path);
+    void importFileFromOutside(const QString& path);
     void importFile(const coords::SheetReferences& sheet);
     bool mergeFile();
     void readFailed(const std::exception& error);

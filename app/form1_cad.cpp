@@ -114,7 +114,6 @@ void Form1::PLOT() {
         }
         files.prepare();
         cad::writePlotScript(*worksheet, denominator, scriptPath);
-        cad::writePlotDrawing(*worksheet, denominator, drawingPath, parcelsOf(simFilePath_));
     } catch (const cad::PlotValueError& error) {
         plotFailed(text(texts::kCoordinateNotANumber) + QString::fromStdString(error.found()));
         return;
@@ -122,10 +121,22 @@ void Form1::PLOT() {
         plotFailed(text(texts::kErrorEnd));
         return;
     }
-    if (cad::opensDrawingsOnly(platform::pathOf(cadPath_))) {
-        openDrawingInCad(platform::textOf(drawingPath));
-    } else {
+    // The drawing is an addition to the script: without it the script's road goes on, and the
+    // user is told why it is missing once the keys are sent.
+    QString drawingFailure;
+    try {
+        cad::writePlotDrawing(*worksheet, denominator, drawingPath, parcelsOf(simFilePath_));
+    } catch (const std::exception& error) {
+        drawingFailure = QString::fromStdString(error.what());
+    }
+    if (!cad::opensDrawingsOnly(platform::pathOf(cadPath_))) {
         sendScriptToCad(platform::textOf(scriptPath));
+    } else if (drawingFailure.isEmpty()) {
+        openDrawingInCad(platform::textOf(drawingPath));
+    }
+    if (!drawingFailure.isEmpty()) {
+        services_.prompts.message(this, text(texts::kDrawingNotWritten) + "\r\n" + drawingFailure,
+                                  text(texts::kTitle));
     }
     releaseSheet();
     close();

@@ -35,9 +35,25 @@ bool Form1::takeSimFile(const QString& path) {
     ++handlersRunning_;
     QTimer::singleShot(0, this, [this, path] {
         --handlersRunning_;
-        runAsHandler([this, &path] { importSimFile(path); });
+        runAsHandler([this, &path] { importFileFromOutside(path); });
     });
     return true;
+}
+
+// A file from a file manager or the command line. A choice in the dialog that fails the file
+// check is refused silently, as users of the dialog know it; a file from outside would then seem
+// to vanish, so its refusal is said.
+void Form1::importFileFromOutside(const QString& path) {
+    if (const auto refusal = coords::simFileRefusal(platform::pathOf(path))) {
+        services_.prompts.message(this,
+                                  text(texts::kFileNotImported) + "\r\n" +
+                                      QString::fromStdString(coords::describeSimFileRefusal(
+                                          platform::pathOf(path), *refusal)),
+                                  text(texts::kTitle));
+        parkFocus();
+        return;
+    }
+    importSimFile(path);
 }
 
 // The import from the chosen path on: the file check, then the file into a new sheet.

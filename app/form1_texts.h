@@ -89,6 +89,9 @@ inline constexpr char kCoordinateNotANumber[] = "座標が数値ではありま�
 inline constexpr char kDrawingNotOpened[] =
     "Auto_CADで図面を開けませんでした。\r\n"
     "図面は次のファイルに保存してあります。CADプログラムで開いてください。";
+inline constexpr char kDrawingNotWritten[] =
+    "図面ファイル（DXF）を書き出せませんでした。スクリプトは書き出してあります。理由:";
+inline constexpr char kFileNotImported[] = "次のファイルは読み込めません。";
 inline constexpr char kPlotFilesFolder[] = "プロットのファイルは次のフォルダに保存します:";
 inline constexpr char kRunningCopyBusy[] =
     "起動中の ZELANTO は作業中のため、次のファイルを開けませんでした。作業が終わってから、もう一度開いてください。";

@@ -9,9 +9,9 @@
 
 namespace zelanto::cli {
 
-int rejectSimFileName(const std::filesystem::path& file, std::ostream& err) {
-    err << "zelanto-cli: " << file.string()
-        << ": SIM ファイルではありません（名前が sim か SIM で終わる既存のファイルを期待）\n";
+int rejectSimFile(const std::filesystem::path& file, coords::SimFileRefusal refusal,
+                  std::ostream& err) {
+    err << "zelanto-cli: " << coords::describeSimFileRefusal(file, refusal) << '\n';
     return kReadFailure;
 }
 

@@ -5,12 +5,14 @@
 #include <ostream>
 
 #include "coords/coordinate_sheet.h"
+#include "coords/sim_file_check.h"
 #include "coords/sim_read_error.h"
 
 namespace zelanto::cli {
 
 // A path that fails the SIM file check: exit code and message.
-int rejectSimFileName(const std::filesystem::path& file, std::ostream& err);
+int rejectSimFile(const std::filesystem::path& file, coords::SimFileRefusal refusal,
+                  std::ostream& err);
 int reportReadFailure(const coords::SimReadError& error, std::ostream& err);
 
 // Runs `write`, turning a failure to write an output into a message and kWriteFailure.

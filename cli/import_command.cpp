@@ -32,8 +32,8 @@ std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file, std
 }  // namespace
 
 int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream& err) {
-    if (!coords::passesSimFileCheck(arguments.file)) {
-        return rejectSimFileName(arguments.file, err);
+    if (const auto refusal = coords::simFileRefusal(arguments.file)) {
+        return rejectSimFile(arguments.file, *refusal, err);
     }
     platform::EmbeddedHost host;
     const coords::SheetReferences sheet = coords::createCoordinateSheet(host);

@@ -36,8 +36,8 @@ bool mergeFiles(const std::vector<std::filesystem::path>& files, platform::Sprea
 
 int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& err) {
     for (const auto& file : arguments.files) {
-        if (!coords::passesSimFileCheck(file)) {
-            return rejectSimFileName(file, err);
+        if (const auto refusal = coords::simFileRefusal(file)) {
+            return rejectSimFile(file, *refusal, err);
         }
     }
     platform::EmbeddedHost host;

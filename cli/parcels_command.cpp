@@ -21,8 +21,8 @@ void writeCsv(const std::vector<TableRow>& rows, const std::filesystem::path& fi
 }  // namespace
 
 int runParcels(const ParcelsArguments& arguments, std::ostream& out, std::ostream& err) {
-    if (!coords::passesSimFileCheck(arguments.file)) {
-        return rejectSimFileName(arguments.file, err);
+    if (const auto refusal = coords::simFileRefusal(arguments.file)) {
+        return rejectSimFile(arguments.file, *refusal, err);
     }
     coords::ParcelFile file;
     try {

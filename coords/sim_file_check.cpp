@@ -5,7 +5,18 @@
 namespace zelanto::coords {
 
 bool passesSimFileCheck(const std::filesystem::path& path) {
-    return platform::endsWithOneOf(platform::fileNameAt(path), {"sim", "SIM"});
+    return !simFileRefusal(path);
+}
+
+std::optional<SimFileRefusal> simFileRefusal(const std::filesystem::path& path) {
+    const std::string name = platform::fileNameAt(path);
+    if (name.empty()) {
+        return SimFileRefusal::NoFile;
+    }
+    if (!platform::endsWithOneOf(name, {"sim", "SIM"})) {
+        return SimFileRefusal::NotNamedSim;
+    }
+    return std::nullopt;
 }
 
 }  // namespace zelanto::coords

@@ -83,4 +83,12 @@ std::string describeReadError(const SimReadError& error) {
     return where + ": " + problemText(error);
 }
 
+std::string describeSimFileRefusal(const std::filesystem::path& path, SimFileRefusal refusal) {
+    const char* why =
+        refusal == SimFileRefusal::NoFile
+            ? "ファイルが見つかりません"
+            : "SIM ファイルではありません（名前が sim か SIM で終わる既存のファイルを期待）";
+    return path.string() + ": " + why;
+}
+
 }  // namespace zelanto::coords

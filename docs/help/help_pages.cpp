@@ -151,6 +151,8 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kSheetNotCreated);
     ZELANTO_HELP_TEXT(kCadNotDriven);
     ZELANTO_HELP_TEXT(kDrawingNotOpened);
+    ZELANTO_HELP_TEXT(kDrawingNotWritten);
+    ZELANTO_HELP_TEXT(kFileNotImported);
     ZELANTO_HELP_TEXT(kCoordinateNotANumber);
     ZELANTO_HELP_TEXT(kPlotFilesFolder);
     ZELANTO_HELP_TEXT(kRunningCopyBusy);

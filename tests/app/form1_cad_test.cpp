@@ -176,6 +176,22 @@ TEST_F(Form1Plot, PlotWritesTheScriptAndTypesItIntoTheCadProgram) {
     EXPECT_EQ(w.sheet().worksheet, nullptr);
 }
 
+// A drawing that cannot be written (here a folder stands in its place) does not stop the script:
+// the keys are typed, then the user is told why the drawing is missing.
+TEST_F(Form1Plot, DrawingThatCannotBeWrittenLeavesTheScriptsRoadAndIsSaid) {
+    std::filesystem::create_directory(folder / "orvik.dxf");
+    app::Form1& w = readyToPlot(simWithPoints(2));
+    w.Command5->click();
+    EXPECT_NE(output("orvik.scr").find("\r\npoint "), std::string::npos);
+    ASSERT_FALSE(cad.calls.empty());
+    EXPECT_TRUE(cad.calls.back().starts_with("keys-wait filedia 0 script "));
+    ASSERT_EQ(prompts.messages().size(), 2);
+    EXPECT_TRUE(prompts.messages()[1].startsWith(
+        "図面ファイル（DXF）を書き出せませんでした。スクリプトは書き出してあります。理由:\r\n" +
+        path(folder / "orvik.dxf") + ": "));
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(Form1Plot, PortableNoticeEndsWithTheCreditLine) {
     app::Form1& w = readyToPlot(simWithPoints(1));
     w.Command5->click();
@@ -224,6 +240,20 @@ TEST_F(Form1Plot, DrawingThatCannotBeOpenedGetsItsPath) {
     w.Command5->click();
     EXPECT_TRUE(prompts.messages().back().startsWith("Auto_CADで図面を開けませんでした。"));
     EXPECT_TRUE(prompts.messages().back().endsWith(path(folder / "orvik.dxf")));
+}
+
+// Without the drawing a CAD program that runs no script has nothing to open.
+TEST_F(Form1Plot, DrawingThatCannotBeWrittenIsNotOpened) {
+    const auto librecad = executable("librecad");
+    settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey, librecad.string(),
+                               settings::settingsFileIn(folder.path()));
+    std::filesystem::create_directory(folder / "orvik.dxf");
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    w.Command5->click();
+    EXPECT_EQ(cad.calls,
+              (std::vector<std::string>{"start " + librecad.string(), "activate Microsoft Excel"}));
+    EXPECT_TRUE(
+        prompts.messages().back().startsWith("図面ファイル（DXF）を書き出せませんでした。"));
 }
 
 TEST_F(Form1Plot, ScaleChosenInTheListIsUsed) {

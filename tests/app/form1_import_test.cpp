@@ -139,12 +139,22 @@ TEST_F(Form1Import, FileTakenFromOutsideTakesTheRoadOfAChosenFile) {
     EXPECT_FALSE(w.takeSimFile(path(folder / "points.sim"))) << "the read button is gone";
 }
 
-TEST_F(Form1Import, FileTakenFromOutsideMeetsTheSameFileCheck) {
+// A file manager hands over any file: one that fails the file check is refused, saying why, and
+// nothing else changes.
+TEST_F(Form1Import, FileTakenFromOutsideMeetsTheSameFileCheckAndTheRefusalIsSaid) {
     app::Form1& w = start();
-    ASSERT_TRUE(w.takeSimFile(path(file("points.Sim", simWithPoints(1)))));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Command2->isEnabled(); }));
+    const QString notes = path(file("notes.txt", simWithPoints(1)));
+    ASSERT_TRUE(w.takeSimFile(notes));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !prompts.messages().isEmpty(); }));
+    EXPECT_EQ(prompts.messages().back(),
+              "次のファイルは読み込めません。\r\n" + notes +
+                  ": SIM ファイルではありません（名前が sim か SIM で終わる既存のファイルを期待）");
+    const QString gone = path(folder / "gone.sim");
+    ASSERT_TRUE(w.takeSimFile(gone));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompts.messages().size() == 2; }));
+    EXPECT_TRUE(prompts.messages().back().endsWith(gone + ": ファイルが見つかりません"));
     EXPECT_TRUE(host.applications().empty());
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(w.Command2->isEnabled());
     EXPECT_EQ(w.Label1->text(), "SIMファイルを選択してください・・・");
 
     // The window stays ready for the next one.

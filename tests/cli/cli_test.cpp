@@ -125,8 +125,11 @@ TEST_F(CliCommandTest, ImportDrawsTheFilesParcelsAndWarnsOfThoseThatDoNotRead) {
 TEST_F(CliCommandTest, ImportPlotsUnnamedPointsWithoutNameTexts) {
     const auto script = folder_ / "orvik.scr";
     const auto drawing = folder_ / "orvik.dxf";
-    ASSERT_EQ(import({std::filesystem::path(ZELANTO_FIXTURES) / "boundary_unnamed.sim", 500, script,
-                      {}, drawing}),
+    ASSERT_EQ(import({std::filesystem::path(ZELANTO_FIXTURES) / "boundary_unnamed.sim",
+                      500,
+                      script,
+                      {},
+                      drawing}),
               kSuccess);
     const std::string lines = readBytes(script);
     EXPECT_EQ(occurrences(lines, "\r\npoint "), 40u);
@@ -165,6 +168,8 @@ TEST_F(CliCommandTest, FileNamesMustEndInSimOrSIM) {
     EXPECT_EQ(import({sim("a.Sim", testing::simWithPoints(1)), 500, {}, {}, {}}), kReadFailure);
     EXPECT_EQ(import({sim("aSIM", testing::simWithPoints(1)), 500, {}, {}, {}}), kSuccess);
     EXPECT_EQ(merge({{folder_ / "missing.sim"}, folder_ / "o.sim", {}}), kReadFailure);
+    EXPECT_NE(err_.str().find("a.Sim: SIM ファイルではありません"), std::string::npos);
+    EXPECT_NE(err_.str().find("missing.sim: ファイルが見つかりません\n"), std::string::npos);
 }
 
 TEST_F(CliCommandTest, MergeRenumbersAcrossFiles) {
