@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <cstdlib>
+#include <optional>
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
@@ -22,12 +24,22 @@
 namespace zelanto::app {
 namespace {
 
-// A desktop launcher chosen in place of the program stands for the program it starts.
-QString programOf(const QString& chosen) {
+// A desktop launcher chosen in place of the program stands for the program it starts; nothing
+// when that program is not there.
+std::optional<QString> programOf(const QString& chosen) {
     const char* searchPath = std::getenv("PATH");
-    const auto program =
-        cad::launcherProgram(platform::pathOf(chosen), searchPath ? searchPath : "");
-    return program ? platform::textOf(*program) : chosen;
+    const cad::ProgramSearch search{
+        searchPath ? searchPath : "",
+        cad::flatpakCommandFolders(platform::pathOf(
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)))};
+    const auto program = cad::launcherProgram(platform::pathOf(chosen), search);
+    if (!program) {
+        return chosen;
+    }
+    if (program->empty()) {
+        return std::nullopt;
+    }
+    return platform::textOf(*program);
 }
 
 // The parcels of the imported file for the drawing. Those that do not read are left out without
@@ -46,7 +58,13 @@ void Form1::Command4_Click() {
     services_.prompts.message(this, text(texts::kChooseCadProgram), text(texts::kApplicationTitle));
     dialogFilter_ = {text(texts::kCadProgramFilterDescription), QStringLiteral("*"),
                      text(texts::kCadFilterDescription), QStringLiteral("*.exe")};
-    cadPath_ = programOf(services_.module1.ShowOpenDialog(this, dialogFilter_));
+    const QString chosen = services_.module1.ShowOpenDialog(this, dialogFilter_);
+    const std::optional<QString> program = programOf(chosen);
+    if (!program) {
+        services_.prompts.message(this, text(texts::kLauncherWithoutProgram) + "\r\n" + chosen,
+                                  text(texts::kApplicationTitle));
+    }
+    cadPath_ = program.value_or(QString());
     const std::string name = platform::fileNameAt(platform::pathOf(cadPath_));
     if (cad::isAcceptedCadProgram(platform::pathOf(cadPath_))) {
         services_.prompts.message(this, text(texts::kCadPathAccepted),

@@ -92,6 +92,8 @@ inline constexpr char kDrawingNotOpened[] =
 inline constexpr char kDrawingNotWritten[] =
     "図面ファイル（DXF）を書き出せませんでした。スクリプトは書き出してあります。理由:";
 inline constexpr char kFileNotImported[] = "次のファイルは読み込めません。";
+inline constexpr char kLauncherWithoutProgram[] =
+    "選んだランチャーが起動するプログラムが見つかりません。プログラムそのものを選んでください。";
 inline constexpr char kPlotFilesFolder[] = "プロットのファイルは次のフォルダに保存します:";
 inline constexpr char kRunningCopyBusy[] =
     "起動中の ZELANTO は作業中のため、次のファイルを開けませんでした。作業が終わってから、もう一度開いてください。";

@@ -12,8 +12,13 @@ bool namesDrawingOnlyProgram(const std::filesystem::path& program) {
     std::string name = program.filename().string();
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    // The command flatpak makes for an application is named by its id, whose last part names the
+    // program ("org.librecad.librecad").
+    const std::string idLastPart = name.substr(name.rfind('.') + 1);
     return std::any_of(kDrawingOnlyCadPrograms.begin(), kDrawingOnlyCadPrograms.end(),
-                       [&](std::string_view known) { return name.starts_with(known); });
+                       [&](std::string_view known) {
+                           return name.starts_with(known) || idLastPart.starts_with(known);
+                       });
 }
 
 }  // namespace

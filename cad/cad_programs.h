@@ -18,8 +18,9 @@ inline constexpr std::array<std::string_view, 5> kScriptRunningCadTitles{
 // drawing instead of typing the script command.
 inline constexpr std::array<std::string_view, 1> kDrawingOnlyCadPrograms{"librecad"};
 
-// Whether `program` is one of those: its file name, or that of the file it links to, begins in
-// lower case with one of the names (so "librecad" and "LibreCAD-2.2.0-x86_64.AppImage" count).
+// Whether `program` is one of those: its file name, or that of the file it links to, or the last
+// part of a flatpak application id, begins in lower case with one of the names (so "librecad",
+// "LibreCAD-2.2.0-x86_64.AppImage" and "org.librecad.librecad" count).
 bool opensDrawingsOnly(const std::filesystem::path& program);
 
 }  // namespace zelanto::cad

@@ -108,26 +108,76 @@ std::string execValue(const std::filesystem::path& file) {
     return "";
 }
 
+bool isProgram(const std::string& argument, std::string_view name) {
+    return std::filesystem::path(argument).filename() == name;
+}
+
+// The arguments from `at` on after env's own: its options (two of which take a value) and the
+// NAME=value assignments.
+std::size_t afterEnv(const std::vector<std::string>& arguments, std::size_t at) {
+    while (at < arguments.size()) {
+        const std::string& argument = arguments[at];
+        if (argument == "-u" || argument == "-C") {
+            at += 2;
+        } else if (argument.starts_with('-') ||
+                   argument.find('=') < argument.find('/')) {  // NAME=value, npos without '='
+            ++at;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+// The application id of `flatpak run [options] app[/arch/branch] …`, from `at` on.
+std::string flatpakApp(const std::vector<std::string>& arguments, std::size_t at) {
+    while (at < arguments.size() && arguments[at].starts_with('-')) {
+        ++at;
+    }
+    return at < arguments.size() ? arguments[at].substr(0, arguments[at].find('/')) : "";
+}
+
 }  // namespace
 
-std::string execProgram(std::string_view exec) {
+ExecTarget execTarget(std::string_view exec) {
     const std::vector<std::string> arguments = execArguments(unescapedValue(exec));
-    return arguments.empty() ? "" : arguments.front();
+    std::size_t at = 0;
+    // A launcher that sets the environment runs its program through env.
+    while (at < arguments.size() && isProgram(arguments[at], "env")) {
+        at = afterEnv(arguments, at + 1);
+    }
+    if (at + 1 < arguments.size() && isProgram(arguments[at], "flatpak") &&
+        arguments[at + 1] == "run") {
+        return {"", flatpakApp(arguments, at + 2)};
+    }
+    return {at < arguments.size() ? arguments[at] : "", ""};
+}
+
+std::vector<std::filesystem::path> flatpakCommandFolders(const std::filesystem::path& dataHome) {
+    return {dataHome / "flatpak/exports/bin", "/var/lib/flatpak/exports/bin"};
 }
 
 std::optional<std::filesystem::path> launcherProgram(const std::filesystem::path& file,
-                                                     std::string_view searchPath) {
+                                                     const ProgramSearch& search) {
     if (!file.filename().string().ends_with(kLauncherExtension)) {
         return std::nullopt;
     }
-    const std::string program = execProgram(execValue(file));
-    if (program.empty()) {
+    const ExecTarget target = execTarget(execValue(file));
+    if (!target.flatpakApp.empty()) {
+        for (const std::filesystem::path& folder : search.flatpakCommands) {
+            if (platform::isExecutableProgram(folder / target.flatpakApp)) {
+                return folder / target.flatpakApp;
+            }
+        }
         return std::filesystem::path();
     }
-    if (program.find('/') != std::string::npos) {
-        return std::filesystem::path(program);
+    if (target.program.empty()) {
+        return std::filesystem::path();
     }
-    return platform::programOnPath(program, searchPath);
+    if (target.program.find('/') != std::string::npos) {
+        return std::filesystem::path(target.program);
+    }
+    return platform::programOnPath(target.program, search.path);
 }
 
 }  // namespace zelanto::cad

@@ -97,6 +97,19 @@ TEST_F(Form1Cad, DesktopLauncherIsFollowedToItsProgram) {
     EXPECT_EQ(storedCadPath(folder.path()), program.string());
 }
 
+TEST_F(Form1Cad, LauncherWhoseProgramIsNotThereIsRefusedSayingSo) {
+    file("cad.desktop", "[Desktop Entry]\nExec=flatpak run org.example.NoSuchCad %F\n");
+    app::Form1& w = start();
+    prompts.paths = {path(folder / "cad.desktop")};
+    w.Command4->click();
+    EXPECT_EQ(prompts.messages().back(),
+              "選んだランチャーが起動するプログラムが見つかりません。プログラムそのものを選んでく"
+              "ださい。\r\n" +
+                  path(folder / "cad.desktop"));
+    EXPECT_EQ(w.Command4->text(), " 設定済み");
+    EXPECT_FALSE(std::filesystem::exists(settings::settingsFileIn(folder.path())));
+}
+
 TEST_F(Form1Cad, RejectedChoiceWithoutAStartUpFileLeavesTheBareSuffix) {
     app::Form1& w = start();
     prompts.paths = {""};

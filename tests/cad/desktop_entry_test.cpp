@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "cad/cad_programs.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cad {
 namespace {
+
+std::string execProgram(std::string_view exec) {
+    return execTarget(exec).program;
+}
 
 TEST(DesktopEntry, ExecProgramIsTheFirstArgumentUnquoted) {
     EXPECT_EQ(execProgram("librecad %F"), "librecad");
@@ -22,6 +27,23 @@ TEST(DesktopEntry, ExecProgramIsTheFirstArgumentUnquoted) {
     EXPECT_EQ(execProgram(""), "");
 }
 
+// Launchers as desktops install them: env setting the environment, and flatpak applications (the
+// form is that of a flatpak export, with its file forwarding).
+TEST(DesktopEntry, EnvIsFollowedToItsProgramAndFlatpakNamesItsApplication) {
+    EXPECT_EQ(execProgram("env VAR=value /opt/cad/cad %F"), "/opt/cad/cad");
+    EXPECT_EQ(execProgram("/usr/bin/env -u DISPLAY A=1 B=x/y QT_SCALE=2 cad --new"), "cad");
+    EXPECT_EQ(execProgram("env -i -C /tmp env LANG=C /opt/a=b/cad"), "/opt/a=b/cad");
+    EXPECT_EQ(execProgram("env A=1"), "");
+    const ExecTarget flatpak = execTarget(
+        "/usr/bin/flatpak run --branch=stable --arch=x86_64 --command=librecad "
+        "--file-forwarding org.librecad.librecad @@ %F @@");
+    EXPECT_EQ(flatpak.flatpakApp, "org.librecad.librecad");
+    EXPECT_EQ(flatpak.program, "");
+    EXPECT_EQ(execTarget("env GDK_BACKEND=x11 flatpak run org.example.Cad//beta").flatpakApp,
+              "org.example.Cad");
+    EXPECT_EQ(execProgram("flatpak list"), "flatpak");
+}
+
 class DesktopLauncher : public ::testing::Test {
 protected:
     std::filesystem::path launcher(const std::string& text) {
@@ -34,9 +56,13 @@ protected:
         chmod((folder_ / "bin" / name).c_str(), 0755);
         return folder_ / "bin" / name;
     }
-    std::string searchPath() const { return "/nonexistent:" + (folder_ / "bin").string(); }
+    ProgramSearch searchPath() {
+        path_ = "/nonexistent:" + (folder_ / "bin").string();
+        return {path_, {folder_ / "flatpak-user", folder_ / "flatpak-system"}};
+    }
 
     testing::TempFolder folder_;
+    std::string path_;
 };
 
 TEST_F(DesktopLauncher, OtherFilesAreNoLaunchers) {
@@ -62,6 +88,21 @@ TEST_F(DesktopLauncher, AProgramThatIsNotThereGivesAnEmptyPath) {
               std::filesystem::path());
     EXPECT_EQ(launcherProgram(launcher("[Desktop Entry]\nName=x\n"), searchPath()),
               std::filesystem::path());
+}
+
+// flatpak makes a command for each application it installs, which takes the application's
+// arguments: the launcher stands for that command.
+TEST_F(DesktopLauncher, AFlatpakApplicationIsTheCommandFlatpakMadeForIt) {
+    const auto file = launcher(
+        "[Desktop Entry]\nExec=/usr/bin/flatpak run --branch=stable --file-forwarding "
+        "org.librecad.librecad @@ %F @@\n");
+    EXPECT_EQ(launcherProgram(file, searchPath()), std::filesystem::path());
+    std::filesystem::create_directories(folder_ / "flatpak-system");
+    testing::writeBytes(folder_ / "flatpak-system/org.librecad.librecad", "#!/bin/sh\n");
+    chmod((folder_ / "flatpak-system/org.librecad.librecad").c_str(), 0755);
+    EXPECT_EQ(launcherProgram(file, searchPath()),
+              folder_ / "flatpak-system/org.librecad.librecad");
+    EXPECT_TRUE(opensDrawingsOnly(*launcherProgram(file, searchPath())));
 }
 
 }  // namespace

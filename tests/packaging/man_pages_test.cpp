@@ -31,6 +31,11 @@ TEST(ManPages, CommandLinePageCarriesTheOptionsAsTheToolPrintsThem) {
               std::string::npos)
         << page;
     EXPECT_NE(page.find("終了コード: 0 成功"), std::string::npos) << page;
+    EXPECT_NE(page.find("SYNOPSIS\n       zelanto-cli import FILE.sim [options]\n"
+                        "       zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [options]\n"
+                        "       zelanto-cli parcels FILE.sim [options]\n"),
+              std::string::npos)
+        << page;
     EXPECT_EQ(page.substr(page.find("WARNINGS:")), "WARNINGS:\n");
 }
 
