@@ -37,8 +37,9 @@ std::int64_t powerOf10(int exponent) {
     return power;
 }
 
+// Minutes or seconds: 0 up to 59.
 std::string twoDigits(std::int64_t value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
 }  // namespace
@@ -103,7 +104,8 @@ std::string dmsText(const DmsAngle& angle) {
                        twoDigits(wholeSeconds / 60 % 60) + "′" + twoDigits(wholeSeconds % 60);
     if (angle.secondDecimals > 0) {
         const std::string fraction = std::to_string(angle.units % unitsPerSecond + unitsPerSecond);
-        text += "." + fraction.substr(1);
+        text += '.';
+        text.append(fraction, 1);
     }
     return text + "″";
 }

@@ -238,26 +238,6 @@ TEST_F(ParcelReaderTest, ACornerWrittenTwiceStaysAndTheAreaIsThatOfTheRingAsWrit
     EXPECT_EQ(parcelPerimeter(read.parcels[0]), 6);
 }
 
-TEST_F(ParcelReaderTest, TheCadastralExportWithAnEdgeAfterEveryCorner) {
-    // Three parcels whose corners each have a "C03", names padded to 12 bytes of code page 932,
-    // "Z00" between the blocks and "A99,END"; the second parcel runs out to a pole and back.
-    const ParcelFile read = readParcels(ZELANTO_FIXTURES "/parcels_c03.sim");
-    EXPECT_TRUE(read.issues.empty());
-    ASSERT_EQ(read.parcels.size(), 3u);
-    EXPECT_EQ(headingOf(read.parcels[0]), (Heading{"1", "野田第４", "1", 16}));
-    EXPECT_EQ(namesOf(read.parcels[1]),
-              (Names{"境界5", "境界6", "境界7", "電柱", "境界7", "境界1"}));
-    EXPECT_EQ(read.parcels[2].corners.size(), 4u);
-    for (const Parcel& parcel : read.parcels) {
-        EXPECT_TRUE(parcel.leftOut.empty());
-        for (const ParcelCorner& corner : parcel.corners) {
-            EXPECT_TRUE(corner.edge) << parcel.name << " " << corner.name;
-        }
-    }
-    EXPECT_EQ(read.parcels[0].corners[0].edge->lengthText, "12.313");
-    EXPECT_EQ(read.parcels[0].corners[0].edge->line, 18);
-}
-
 TEST_F(ParcelReaderTest, TheSamplesBlockOfAnotherLayoutIsPassedOver) {
     const ParcelFile read = readParcels(ZELANTO_FIXTURES "/instrument_padded.sim");
     EXPECT_TRUE(read.parcels.empty());
