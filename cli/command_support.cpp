@@ -1,7 +1,12 @@
 #include "cli/command_support.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "cad/plot_script.h"
 #include "cli/exit_codes.h"
+#include "coords/parcel_issue_text.h"
 #include "coords/sim_read_error_text.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/embedded/xlsx_export.h"
@@ -18,6 +23,31 @@ int rejectSimFile(const std::filesystem::path& file, coords::SimFileRefusal refu
 int reportReadFailure(const coords::SimReadError& error, std::ostream& err) {
     err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
     return kReadFailure;
+}
+
+void reportParcelMessages(const std::filesystem::path& file, const coords::ParcelFile& read,
+                          bool checkEdges, std::ostream& err) {
+    std::vector<std::pair<long, std::string>> messages;
+    for (const coords::ParcelIssue& issue : read.issues) {
+        messages.emplace_back(issue.line, coords::describeParcelIssue(file, issue));
+    }
+    for (const coords::Parcel& parcel : read.parcels) {
+        for (const coords::LeftOutRecord& record : parcel.leftOut) {
+            messages.emplace_back(record.line, coords::describeLeftOutRecord(file, parcel, record));
+        }
+        if (!checkEdges) {
+            continue;
+        }
+        for (const coords::EdgeDisagreement& disagreement : coords::edgeDisagreements(parcel)) {
+            messages.emplace_back(parcel.corners[disagreement.corner].edge->line,
+                                  coords::describeEdgeDisagreement(file, parcel, disagreement));
+        }
+    }
+    std::stable_sort(messages.begin(), messages.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [line, message] : messages) {
+        err << "zelanto-cli: " << message << '\n';
+    }
 }
 
 int guardWrites(std::ostream& err, const std::function<int()>& write) {

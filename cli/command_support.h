@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "coords/coordinate_sheet.h"
+#include "coords/parcel_reader.h"
 #include "coords/sim_file_check.h"
 #include "coords/sim_read_error.h"
 
@@ -14,6 +15,12 @@ namespace zelanto::cli {
 int rejectSimFile(const std::filesystem::path& file, coords::SimFileRefusal refusal,
                   std::ostream& err);
 int reportReadFailure(const coords::SimReadError& error, std::ostream& err);
+
+// Names, in the order of their lines, every parcel block of `file` that did not read, every record
+// a parcel left out and, with `checkEdges`, every "C03" value that its corners' coordinates do not
+// give.
+void reportParcelMessages(const std::filesystem::path& file, const coords::ParcelFile& read,
+                          bool checkEdges, std::ostream& err);
 
 // Runs `write`, turning a failure to write an output into a message and kWriteFailure.
 int guardWrites(std::ostream& err, const std::function<int()>& write);

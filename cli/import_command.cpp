@@ -3,7 +3,6 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "coords/parcel_issue_text.h"
 #include "coords/parcel_reader.h"
 #include "coords/sim_file_check.h"
 #include "coords/sim_import.h"
@@ -15,13 +14,12 @@ namespace zelanto::cli {
 namespace {
 
 // The parcels of the file for its drawing. A parcel that does not read is left out of it, and so
-// is every parcel of a file whose records after the points do not read; each with a warning.
+// is every parcel of a file whose records after the points do not read; each with a warning, as
+// is every record that a parcel left out.
 std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file, std::ostream& err) {
     try {
         coords::ParcelFile read = coords::readParcels(file);
-        for (const coords::ParcelIssue& issue : read.issues) {
-            err << "zelanto-cli: " << coords::describeParcelIssue(file, issue) << '\n';
-        }
+        reportParcelMessages(file, read, false, err);
         return std::move(read.parcels);
     } catch (const coords::SimReadError& error) {
         err << "zelanto-cli: " << coords::describeReadError(error) << '\n';

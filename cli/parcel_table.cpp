@@ -1,6 +1,10 @@
 #include "cli/parcel_table.h"
 
+#include <algorithm>
+
+#include "coords/dms_angle.h"
 #include "coords/number_text.h"
+#include "coords/parcel_edges.h"
 #include "coords/parcel_measure.h"
 
 namespace zelanto::cli {
@@ -11,15 +15,52 @@ using coords::numberText;
 const TableRow kHeader = {"番号", "名称", "点数", "面積", "周長"};
 const TableRow kAreaTableHeader = {"",      "電算No",    "測点名",        "X座標",
                                    "Y座標", "Yn+1−Yn−1", "Xn×(Yn+1−Yn−1)"};
+const TableRow kEdgeHeader = {"辺長", "方向角", "辺長（C03）", "方向角（C03）"};
 const char* const kDoubleArea = "倍面積";
 
+bool hasWrittenEdges(const coords::Parcel& parcel) {
+    return std::any_of(parcel.corners.begin(), parcel.corners.end(),
+                       [](const coords::ParcelCorner& corner) { return corner.edge.has_value(); });
+}
+
+// The edge from corner `i` to the next: its length and bearing from the coordinates, then the
+// file's "C03" values where it writes them.
+void addEdgeColumns(const coords::Parcel& parcel, size_t i, const coords::EdgeMeasure& edge,
+                    TableRow& row) {
+    const coords::EdgePlaces places = coords::edgePlaces(parcel, i);
+    row.push_back(coords::lengthText(edge.length, places.length));
+    row.push_back(edge.bearing ? coords::dmsText(coords::dmsAngleOfDegrees(*edge.bearing,
+                                                                           places.secondDecimals))
+                               : "");
+    const auto& written = parcel.corners[i].edge;
+    row.push_back(written ? written->lengthText : "");
+    row.push_back(written ? coords::dmsText(written->bearing) : "");
+}
+
+// The 座標求積表; for a parcel whose file writes its edges, each corner's edge beside it.
 void addAreaTable(const coords::Parcel& parcel, std::vector<TableRow>& rows) {
-    rows.push_back(kAreaTableHeader);
+    const bool withEdges = hasWrittenEdges(parcel);
+    TableRow header = kAreaTableHeader;
+    if (withEdges) {
+        header.insert(header.end(), kEdgeHeader.begin(), kEdgeHeader.end());
+    }
+    rows.push_back(std::move(header));
     const coords::AreaTable table = coords::areaTable(parcel);
+    const std::vector<coords::EdgeMeasure> edges =
+        withEdges ? coords::edgeMeasures(parcel) : std::vector<coords::EdgeMeasure>();
     for (size_t i = 0; i < parcel.corners.size(); ++i) {
         const coords::ParcelCorner& corner = parcel.corners[i];
-        rows.push_back({"", corner.number, corner.name, numberText(corner.x), numberText(corner.y),
-                        numberText(table.rows[i].yDifference), numberText(table.rows[i].product)});
+        TableRow row = {"",
+                        corner.number,
+                        corner.name,
+                        numberText(corner.x),
+                        numberText(corner.y),
+                        numberText(table.rows[i].yDifference),
+                        numberText(table.rows[i].product)};
+        if (withEdges) {
+            addEdgeColumns(parcel, i, edges[i], row);
+        }
+        rows.push_back(std::move(row));
     }
     rows.push_back({"", kDoubleArea, "", "", "", "", numberText(table.doubleArea)});
 }

@@ -2,7 +2,6 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/parcel_table.h"
-#include "coords/parcel_issue_text.h"
 #include "coords/parcel_reader.h"
 #include "coords/sim_file_check.h"
 #include "platform/files/ansi_text_file.h"
@@ -30,9 +29,7 @@ int runParcels(const ParcelsArguments& arguments, std::ostream& out, std::ostrea
     } catch (const coords::SimReadError& error) {
         return reportReadFailure(error, err);
     }
-    for (const coords::ParcelIssue& issue : file.issues) {
-        err << "zelanto-cli: " << coords::describeParcelIssue(arguments.file, issue) << '\n';
-    }
+    reportParcelMessages(arguments.file, file, true, err);
     if (!file.issues.empty()) {
         return kReadFailure;
     }

@@ -1,6 +1,7 @@
 #include "coords/parcel_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -10,6 +11,7 @@
 #include "coords/sim_read_error.h"
 #include "coords/sim_record_reader.h"
 #include "coords/trimmed_text.h"
+#include "platform/text/decimal_number.h"
 
 namespace zelanto::coords {
 namespace {
@@ -17,15 +19,18 @@ namespace {
 constexpr std::string_view kPointCode = "A01";
 constexpr std::string_view kParcelCode = "D00";
 constexpr std::string_view kCornerCode = "B01";
+constexpr std::string_view kEdgeCode = "C03";
 constexpr std::string_view kParcelEndCode = "D99";
 constexpr std::string_view kCommentCode = "Z00";
 constexpr size_t kLeastCorners = 3;
 
-// A corner record as written, before the points of the whole file are known.
+// A corner record as written, with the edge record after it, before the points of the whole file
+// are known.
 struct CornerRecord {
     std::string number;
     std::string name;
     long line = 0;
+    std::optional<WrittenEdge> edge;
 };
 
 struct ParcelBlock {
@@ -47,6 +52,30 @@ std::optional<int> widerPlaces(std::optional<int> a, std::optional<int> b) {
         return std::nullopt;
     }
     return std::max(*a, *b);
+}
+
+// The records of the points, which no parcel block holds.
+bool isPointsRecord(std::string_view code) {
+    return code == "A00" || code == kPointCode || code == "A99";
+}
+
+// The edge that a "C03,<length m>,<bearing ddd.mmss>," record writes; nothing when its length is
+// no plain decimal of at least 0 or its bearing no ddd.mmss.
+std::optional<WrittenEdge> writtenEdge(const SimRecord& record) {
+    WrittenEdge edge;
+    edge.lengthText = trimmed(record.field(1));
+    const auto length = platform::parseDecimalNumber(edge.lengthText);
+    const auto places = decimalPlaces(edge.lengthText);
+    const auto bearing = dmsAngleFromText(record.field(2));
+    if (!length || !places || *length < 0 || !bearing) {
+        return std::nullopt;
+    }
+    edge.length = *length;
+    edge.lengthRounding = 0.5 * std::pow(10.0, -*places);
+    edge.bearing = *bearing;
+    edge.bearingRounding = dmsRounding(record.field(2));
+    edge.line = record.line;
+    return edge;
 }
 
 ParcelIssue issueAbout(ParcelProblem problem, long line, const Parcel& parcel) {
@@ -93,13 +122,8 @@ private:
             return;
         }
         if (open_) {
-            if (code == kCornerCode) {
-                open_->corners.push_back(
-                    {trimmed(record.field(1)), trimmed(record.field(2)), record.line});
-                return;
-            }
-            if (code == kParcelEndCode) {
-                closeBlock();
+            if (code != kParcelCode && !isPointsRecord(code)) {
+                takeInBlock(record);
                 return;
             }
             cutBlock(code, record.line);
@@ -115,15 +139,52 @@ private:
         }
     }
 
+    void takeInBlock(const SimRecord& record) {
+        const std::string_view code = record.code();
+        if (code == kCornerCode) {
+            open_->corners.push_back(
+                {trimmed(record.field(1)), trimmed(record.field(2)), record.line, std::nullopt});
+        } else if (code == kEdgeCode) {
+            takeEdge(record);
+        } else if (code == kParcelEndCode) {
+            closeBlock();
+        } else {
+            leaveOut(record, LeftOutReason::UnknownRecord);
+        }
+    }
+
+    // An edge belongs to the corner before it, which has none yet.
+    void takeEdge(const SimRecord& record) {
+        std::vector<CornerRecord>& corners = open_->corners;
+        if (corners.empty() || corners.back().edge) {
+            leaveOut(record, LeftOutReason::EdgeWithoutCorner);
+        } else if (auto edge = writtenEdge(record)) {
+            corners.back().edge = std::move(edge);
+        } else {
+            leaveOut(record, LeftOutReason::UnreadableEdge);
+        }
+    }
+
+    void leaveOut(const SimRecord& record, LeftOutReason reason) {
+        LeftOutRecord kept;
+        kept.code = record.code();
+        for (size_t i = 1; i < record.items.size(); ++i) {
+            kept.fields.push_back(record.items[i].text);
+        }
+        kept.line = record.line;
+        kept.reason = reason;
+        open_->parcel.leftOut.push_back(std::move(kept));
+    }
+
     void takePoint(const SimRecord& record) {
         ++pointCount_;
-        IndexedPoint point;
-        point.point.number = trimmed(record.field(1));
-        point.point.name = trimmed(record.field(2));
-        point.point.x = coordinate(record, 3, SimItemRole::X);
-        point.point.y = coordinate(record, 4, SimItemRole::Y);
-        point.decimals =
-            widerPlaces(decimalPlaces(record.field(3)), decimalPlaces(record.field(4)));
+        ParcelCorner point;
+        point.number = trimmed(record.field(1));
+        point.name = trimmed(record.field(2));
+        point.x = coordinate(record, 3, SimItemRole::X);
+        point.y = coordinate(record, 4, SimItemRole::Y);
+        point.xPlaces = decimalPlaces(record.field(3));
+        point.yPlaces = decimalPlaces(record.field(4));
         points_.add(std::move(point));
     }
 
@@ -161,8 +222,8 @@ private:
         Parcel& parcel = block.parcel;
         bool complete = true;
         std::optional<int> decimals = 0;
-        for (const CornerRecord& corner : block.corners) {
-            const IndexedPoint* point = points_.find(corner.number, corner.name);
+        for (CornerRecord& corner : block.corners) {
+            const ParcelCorner* point = points_.find(corner.number, corner.name);
             if (point == nullptr) {
                 ParcelIssue issue = issueAbout(ParcelProblem::NoSuchPoint, corner.line, parcel);
                 issue.cornerNumber = corner.number;
@@ -171,8 +232,9 @@ private:
                 complete = false;
                 continue;
             }
-            parcel.corners.push_back(point->point);
-            decimals = widerPlaces(decimals, point->decimals);
+            parcel.corners.push_back(*point);
+            parcel.corners.back().edge = std::move(corner.edge);
+            decimals = widerPlaces(decimals, widerPlaces(point->xPlaces, point->yPlaces));
         }
         if (complete) {
             parcel.decimals = decimals;

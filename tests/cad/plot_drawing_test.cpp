@@ -209,9 +209,15 @@ TEST_F(PlotDrawingTest, NamesComeBackAsTheSheetHoldsThem) {
 }
 
 coords::Parcel parcel(const std::string& name, std::vector<std::pair<double, double>> cornersXY) {
-    coords::Parcel parcel{"1", name, "1", 1, {}, std::nullopt};
+    coords::Parcel parcel;
+    parcel.number = "1";
+    parcel.name = name;
+    parcel.kind = "1";
+    parcel.line = 1;
     for (const auto& [x, y] : cornersXY) {
-        parcel.corners.push_back({"", "", x, y});
+        coords::ParcelCorner& corner = parcel.corners.emplace_back();
+        corner.x = x;
+        corner.y = y;
     }
     return parcel;
 }

@@ -143,6 +143,17 @@ TEST_F(CliCommandTest, ImportPlotsUnnamedPointsWithoutNameTexts) {
     EXPECT_EQ(occurrences(dxf, "\nTEXT\n"), 32u);
 }
 
+TEST_F(CliCommandTest, ImportDrawsTheParcelsOfACadastralExportWithEdgeRecords) {
+    // Each corner followed by its "C03" edge: the drawing does not check edges, and the import is
+    // as quiet as for any file.
+    const auto drawing = folder_ / "orvik.dxf";
+    ASSERT_EQ(import({ZELANTO_FIXTURES "/parcels_c03.sim", 500, {}, {}, drawing}), kSuccess);
+    EXPECT_EQ(err_.str(), "");
+    const std::string dxf = readBytes(drawing);
+    EXPECT_EQ(occurrences(dxf, "\nLWPOLYLINE\n"), 3u);
+    EXPECT_NE(dxf.find("\n\x96\xec\x93\x63\x91\xe6\x82\x53\n"), std::string::npos);  // 野田第４
+}
+
 TEST_F(CliCommandTest, ImportReadFailureNamesFileLineAndItemAndWritesNothing) {
     std::string bytes = testing::simWithPoints(4);
     bytes.replace(bytes.find("-3.25"), 5, "x1");

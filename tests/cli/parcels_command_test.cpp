@@ -159,6 +159,122 @@ TEST_F(ParcelsCommandTest, ReadFailuresAndFileNamesAsForTheImport) {
     EXPECT_EQ(out_.str(), "");
 }
 
+// The cadastral export: three parcels with a "C03" after every corner, one length and one bearing
+// that their coordinates do not give.
+const std::string kExport = ZELANTO_FIXTURES "/parcels_c03.sim";
+const std::string kExportWarnings =
+    "zelanto-cli: " + kExport +
+    ":24: 画地 1「野田第４」の構成点（電算No「4」、測点名「境界4」）から次の構成点（電算No「5」、"
+    "測点名「境界5」）への辺長が C03 では 13.390 m、座標からは 13.372 m です（差 0.018 m、"
+    "丸めで説明できる差は 0.002 m まで）\n"
+    "zelanto-cli: " +
+    kExport +
+    ":50: 画地 3「水路」の構成点（電算No「9」、測点名「境界9」）から次の構成点（電算No「10」、"
+    "測点名「境界10」）への方向角が C03 では 269°12′06″、座標からは 269°11′08″ です"
+    "（差 0°00′58″、丸めで説明できる差は 0°00′22″ まで）\n";
+
+TEST_F(ParcelsCommandTest, TheCadastralExportReadsAndItsEdgesAreChecked) {
+    EXPECT_EQ(parcels({kExport, {}, false}), kSuccess);
+    EXPECT_EQ(out_.str(),
+              "番号\t名称\t点数\t面積\t周長\n"
+              "1\t野田第４\t5\t257.547484\t64.3890709329268\n"
+              "2\t野田第５\t6\t231.039263\t68.3921941018954\n"
+              "3\t水路\t4\t23.3473005\t30.17268931052\n");
+    EXPECT_EQ(err_.str(), kExportWarnings);
+}
+
+TEST_F(ParcelsCommandTest, DetailShowsEachEdgeBesideItsCornerAsComputedAndAsWritten) {
+    EXPECT_EQ(parcels({kExport, {}, true}), kSuccess);
+    const std::string header =
+        "\t電算No\t測点名\tX座標\tY座標\tYn+1−Yn−1\tXn×(Yn+1−Yn−1)\t辺長\t方向角\t辺長（C03）\t"
+        "方向角（C03）\n";
+    // Short edges may differ by more than a minute where the coordinates are rounded to the
+    // millimetre (2.973 m from 境界7 out to the pole and back); only the two wrong values warn.
+    EXPECT_EQ(out_.str(),
+              "番号\t名称\t点数\t面積\t周長\n"
+              "1\t野田第４\t5\t257.547484\t64.3890709329268\n" +
+                  header +
+                  "\t1\t境界1\t-34512\t-8231\t12.073\t-416663.376\t12.313\t88°04′57″\t12.313\t"
+                  "88°04′51″\n"
+                  "\t2\t境界2\t-34511.588\t-8218.694\t13.718\t-473429.964184\t2.014\t"
+                  "135°28′58″\t2.015\t135°28′41″\n"
+                  "\t3\t境界3\t-34513.024\t-8217.282\t1.296\t-44728.879104\t17.680\t"
+                  "180°22′33″\t17.680\t180°22′40″\n"
+                  "\t4\t境界4\t-34530.704\t-8217.398\t-13.485\t465646.54344\t13.372\t"
+                  "268°41′51″\t13.390\t268°41′47″\n"
+                  "\t5\t境界5\t-34531.008\t-8230.767\t-13.602\t469690.770816\t19.009\t"
+                  "359°17′52″\t19.010\t359°17′47″\n"
+                  "\t倍面積\t\t\t\t\t515.094968\n"
+                  "2\t野田第５\t6\t231.039263\t68.3921941018954\n" +
+                  header +
+                  "\t5\t境界5\t-34531.008\t-8230.767\t-11.803\t407569.487424\t12.038\t"
+                  "269°00′53″\t12.038\t269°01′01″\n"
+                  "\t6\t境界6\t-34531.215\t-8242.803\t-12.305\t424906.600575\t19.326\t"
+                  "359°12′09″\t19.326\t359°12′17″\n"
+                  "\t7\t境界7\t-34511.891\t-8243.072\t-0.312\t10767.709992\t2.973\t359°10′17″\t"
+                  "2.974\t359°09′17″\n"
+                  "\t8\t電柱\t-34508.918\t-8243.115\t0\t0\t2.973\t179°10′17″\t2.974\t"
+                  "179°09′17″\n"
+                  "\t7\t境界7\t-34511.891\t-8243.072\t12.115\t-418111.559465\t12.072\t"
+                  "90°31′02″\t12.072\t90°31′03″\n"
+                  "\t1\t境界1\t-34512\t-8231\t12.305\t-424670.16\t19.009\t179°17′52″\t19.010\t"
+                  "179°17′47″\n"
+                  "\t倍面積\t\t\t\t\t462.078526\n"
+                  "3\t水路\t4\t23.3473005\t30.17268931052\n" +
+                  header +
+                  "\t5\t境界5\t-34531.008\t-8230.767\t13.347\t-460885.363776\t13.372\t"
+                  "88°41′51″\t13.372\t88°41′47″\n"
+                  "\t4\t境界4\t-34530.704\t-8217.398\t13.317\t-459845.385168\t1.810\t"
+                  "181°38′47″\t1.810\t181°37′29″\n"
+                  "\t9\t境界9\t-34532.513\t-8217.45\t-13.347\t460905.451011\t13.296\t"
+                  "269°11′08″\t13.297\t269°12′06″\n"
+                  "\t10\t境界10\t-34532.702\t-8230.745\t-13.317\t459871.992534\t1.694\t"
+                  "359°15′21″\t1.694\t359°17′02″\n"
+                  "\t倍面積\t\t\t\t\t46.694601\n");
+    EXPECT_EQ(err_.str(), kExportWarnings);
+}
+
+TEST_F(ParcelsCommandTest, TheExportsCsvHoldsTheEdgesInCodePage932) {
+    const auto csv = folder_ / "parcels.csv";
+    EXPECT_EQ(parcels({kExport, csv, true}), kSuccess);
+    const std::string bytes = readBytes(csv);
+    // 辺長（C03）,方向角（C03） ending the area table's header; 境界1's row ending 88°04′51″.
+    EXPECT_NE(bytes.find(",\x95\xd3\x92\xb7\x81\x69"
+                         "C03\x81\x6a,\x95\xfb\x8c\xfc\x8a\x70\x81\x69"
+                         "C03\x81\x6a\r\n"),
+              std::string::npos);
+    EXPECT_NE(bytes.find(",12.313,88\x81\x8b"
+                         "04\x81\x8c"
+                         "57\x81\x8d,12.313,88\x81\x8b"
+                         "04\x81\x8c"
+                         "51\x81\x8d\r\n"),
+              std::string::npos);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 25);
+    EXPECT_EQ(out_.str(), csv.string() + ": 3 画地を書き出しました\n");
+    EXPECT_EQ(err_.str(), kExportWarnings);
+}
+
+TEST_F(ParcelsCommandTest, RecordsAParcelDoesNotKnowAreNamedAndTheParcelStillCounts) {
+    const std::string bytes = kTwoParcels;
+    const auto file = sim("k.sim", bytes.substr(0, bytes.find("B01,2,,")) + "K01,7,fence,\r\n" +
+                                       bytes.substr(bytes.find("B01,2,,")));
+    const std::string warning = "zelanto-cli: " + file.string() +
+                                ":10: 画地 1「正方形」の中の「K01」は構成点（B01）でも辺（C03）"
+                                "でもないので、画地に入れていません\n";
+    EXPECT_EQ(parcels({file, {}, false}), kSuccess);
+    EXPECT_EQ(out_.str(),
+              "番号\t名称\t点数\t面積\t周長\n"
+              "1\t正方形\t4\t1\t4\n"
+              "2\ttri,angle\t3\t6\t12\n");
+    EXPECT_EQ(err_.str(), warning);
+    // The drawing says what it leaves out too, and holds both parcels.
+    err_.str("");
+    ASSERT_EQ(runImport({file, 500, {}, {}, folder_ / "k.dxf"}, out_, err_), kSuccess);
+    EXPECT_EQ(err_.str(), warning);
+    const std::string dxf = readBytes(folder_ / "k.dxf");
+    EXPECT_NE(dxf.find("\ntri,angle\n"), std::string::npos);
+}
+
 TEST_F(ParcelsCommandTest, AnUnwritableCsvIsAWriteFailure) {
     EXPECT_EQ(parcels({sim("a.sim", kTwoParcels), folder_ / "no" / "p.csv", false}), kWriteFailure);
     EXPECT_NE(err_.str().find("書き出せません"), std::string::npos);

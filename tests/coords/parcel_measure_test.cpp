@@ -14,7 +14,9 @@ Parcel parcelThrough(std::vector<std::pair<double, double>> corners,
                      std::optional<int> decimals = 0) {
     Parcel parcel;
     for (const auto& [x, y] : corners) {
-        parcel.corners.push_back({"", "", x, y});
+        ParcelCorner& corner = parcel.corners.emplace_back();
+        corner.x = x;
+        corner.y = y;
     }
     parcel.decimals = decimals;
     return parcel;

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "coords/dms_angle.h"
 #include "coords/number_text.h"
 #include "coords/parcel_issue_text.h"
 #include "coords/parcel_measure.h"
@@ -61,6 +62,11 @@ protected:
         std::vector<std::string> texts;
         for (const auto& issue : parcels.issues) {
             texts.push_back(describeParcelIssue("p.sim", issue));
+        }
+        for (const auto& parcel : parcels.parcels) {
+            for (const auto& record : parcel.leftOut) {
+                texts.push_back(describeLeftOutRecord("p.sim", parcel, record));
+            }
         }
         return texts;
     }
@@ -161,6 +167,77 @@ TEST_F(ParcelReaderTest, TheTenCornerParcelWithPaddedNumbers) {
     EXPECT_EQ(numberText(parcelPerimeter(parcel)), "2030.52073921924");
 }
 
+TEST_F(ParcelReaderTest, EdgesBelongToTheCornerBeforeThemAndOtherRecordsStayInTheBlock) {
+    const ParcelFile read = this->read(kPoints +
+                                       "D00,1,lot,1,\n"
+                                       "B01,1,P1,\nC03,1.000,90.0000,\n"  // line 9
+                                       "B01,2,P2,\nX01,a, b ,\nC03, 1 ,180,\n"
+                                       "B01,3,P3,\n"
+                                       "B01,4,P4,\nC03,1.000,0.0000,\nD99,\n");
+    ASSERT_TRUE(read.issues.empty());
+    ASSERT_EQ(read.parcels.size(), 1u);
+    const Parcel& lot = read.parcels[0];
+    ASSERT_EQ(lot.corners.size(), 4u);
+    ASSERT_TRUE(lot.corners[0].edge);
+    EXPECT_EQ(lot.corners[0].edge->line, 10);
+    EXPECT_EQ(lot.corners[0].edge->length, 1);
+    EXPECT_EQ(dmsText(lot.corners[0].edge->bearing), "90°00′00″");
+    // The record between a corner and its edge does not part them.
+    ASSERT_TRUE(lot.corners[1].edge);
+    EXPECT_EQ(lot.corners[1].edge->lengthText, "1");
+    EXPECT_DOUBLE_EQ(lot.corners[1].edge->bearingRounding, 0.5);
+    EXPECT_FALSE(lot.corners[2].edge);
+    EXPECT_TRUE(lot.corners[3].edge);
+    ASSERT_EQ(lot.leftOut.size(), 1u);
+    EXPECT_EQ(lot.leftOut[0].code, "X01");
+    EXPECT_EQ(lot.leftOut[0].fields, (std::vector<std::string>{"a", "b", ""}));
+    EXPECT_EQ(lot.leftOut[0].line, 12);
+    EXPECT_EQ(messages(read), (std::vector<std::string>{
+                                  "p.sim:12: 画地 1「lot」の中の「X01」は構成点（B01）でも辺（C03）"
+                                  "でもないので、画地に入れていません"}));
+}
+
+TEST_F(ParcelReaderTest, EdgesWithoutACornerOfTheirOwnOrThatDoNotReadAreLeftOut) {
+    const ParcelFile read = this->read(kPoints +
+                                       "D00,1,lot,1,\n"
+                                       "C03,1.000,90.0000,\n"  // before any corner
+                                       "B01,1,,\nC03,1.000,90.0000,\nC03,2.000,90.0000,\n"
+                                       "B01,2,,\nC03,abc,180.0000,\n"
+                                       "B01,3,,\nC03,1.000,90.6000,\n"
+                                       "B01,4,,\nC03,-1.000,0.0000,\nD99,\n");
+    ASSERT_EQ(read.parcels.size(), 1u);
+    const Parcel& lot = read.parcels[0];
+    EXPECT_EQ(lot.corners[0].edge->length, 1);
+    EXPECT_FALSE(lot.corners[1].edge);
+    std::vector<LeftOutReason> reasons;
+    for (const auto& record : lot.leftOut) {
+        reasons.push_back(record.reason);
+    }
+    EXPECT_EQ(reasons, (std::vector<LeftOutReason>{
+                           LeftOutReason::EdgeWithoutCorner, LeftOutReason::EdgeWithoutCorner,
+                           LeftOutReason::UnreadableEdge, LeftOutReason::UnreadableEdge,
+                           LeftOutReason::UnreadableEdge}));
+    const std::vector<std::string> texts = messages(read);
+    EXPECT_EQ(texts[0],
+              "p.sim:9: 画地 1「lot」の「C03」は、辺のまだない構成点の後にないので、使っていません"
+              "（「B01」ごとにその後に一つの「C03」を期待）");
+    EXPECT_EQ(texts[2],
+              "p.sim:14: 画地 1「lot」の「C03」の辺長「abc」か方向角「180.0000」が読めないので、"
+              "使っていません（0 以上の数値の辺長と ddd.mmss の方向角を期待）");
+}
+
+TEST_F(ParcelReaderTest, ACornerWrittenTwiceStaysAndTheAreaIsThatOfTheRingAsWritten) {
+    // The unit square with a spike from P4 (1,0) out to P5 (2,0) and back.
+    const ParcelFile read =
+        this->read(kPoints +
+                   "D00,1,spike,1,\nB01,1,,\nB01,2,,\nB01,3,,\nB01,4,,\nB01,5,,\n"
+                   "B01,4,,\nD99,\n");
+    ASSERT_EQ(read.parcels.size(), 1u);
+    EXPECT_EQ(namesOf(read.parcels[0]), (Names{"P1", "P2", "P3", "P4", "P5", "P4"}));
+    EXPECT_EQ(parcelArea(read.parcels[0]), 1);
+    EXPECT_EQ(parcelPerimeter(read.parcels[0]), 6);
+}
+
 TEST_F(ParcelReaderTest, TheSamplesBlockOfAnotherLayoutIsPassedOver) {
     const ParcelFile read = readParcels(ZELANTO_FIXTURES "/instrument_padded.sim");
     EXPECT_TRUE(read.parcels.empty());
@@ -188,7 +265,7 @@ TEST_F(ParcelReaderTest, ACornerThatFindsNoPointDropsItsParcelOnly) {
                   "ありません（その電算No か測点名の A01 を期待）"}));
 }
 
-TEST_F(ParcelReaderTest, ABlockWithoutD99EndsAtTheNextRecordThatIsNoCorner) {
+TEST_F(ParcelReaderTest, ABlockWithoutD99EndsAtTheNextBlockAPointRecordOrTheFileEnd) {
     const ParcelFile read = this->read(kPoints +
                                        "D00,1,a,1,\nB01,1,,\nB01,2,,\nB01,3,,\n"  // cut by D00
                                        "D00,2,b,1,\nB01,1,,\nB01,2,,\nB01,4,,\nD99,\n"
