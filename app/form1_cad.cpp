@@ -16,7 +16,7 @@
 #include "cad/plot_drawing.h"
 #include "cad/plot_keys.h"
 #include "cad/plot_script.h"
-#include "coords/parcel_reader.h"
+#include "coords/parcels.h"
 #include "platform/files/file_lookup.h"
 #include "platform/qt/path_text.h"
 #include "settings/zelanto_settings.h"

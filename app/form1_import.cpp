@@ -7,9 +7,9 @@
 #include "app/form1.h"
 #include "app/form1_texts.h"
 #include "app/qt_text.h"
-#include "coords/sim_file_check.h"
+#include "coords/sim_file.h"
 #include "coords/sim_import.h"
-#include "coords/sim_read_error_text.h"
+#include "coords/sim_read_error.h"
 #include "platform/qt/path_text.h"
 
 namespace zelanto::app {

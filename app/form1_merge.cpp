@@ -6,8 +6,8 @@
 #include "app/form1.h"
 #include "app/form1_texts.h"
 #include "app/qt_text.h"
-#include "coords/sim_file_check.h"
-#include "coords/sim_merge.h"
+#include "coords/sim_file.h"
+#include "coords/sim_import.h"
 #include "coords/sim_writer.h"
 #include "platform/qt/path_text.h"
 

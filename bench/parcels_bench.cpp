@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "bench/bench_sim_file.h"
-#include "coords/parcel_edges.h"
 #include "coords/parcel_measure.h"
-#include "coords/parcel_reader.h"
+#include "coords/parcels.h"
 
 namespace {
 

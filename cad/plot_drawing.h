@@ -5,7 +5,7 @@
 #include <span>
 
 #include "cad/drawing.h"
-#include "coords/parcel.h"
+#include "coords/parcels.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::cad {

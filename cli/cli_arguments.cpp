@@ -1,7 +1,7 @@
 #include "cli/cli_arguments.h"
 
 #include "cad/scale_list.h"
-#include "coords/sim_merge.h"
+#include "coords/sim_import.h"
 #include "texts/shared_texts.h"
 
 namespace zelanto::cli {

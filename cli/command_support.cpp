@@ -7,7 +7,7 @@
 #include "cad/plot_script.h"
 #include "cli/exit_codes.h"
 #include "coords/parcel_issue_text.h"
-#include "coords/sim_read_error_text.h"
+#include "coords/sim_read_error.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/embedded/xlsx_export.h"
 #include "platform/files/atomic_file.h"

@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "coords/coordinate_sheet.h"
-#include "coords/parcel_reader.h"
-#include "coords/sim_file_check.h"
+#include "coords/parcels.h"
+#include "coords/sim_file.h"
 #include "coords/sim_read_error.h"
 
 namespace zelanto::cli {

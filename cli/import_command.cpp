@@ -3,10 +3,10 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "coords/parcel_reader.h"
-#include "coords/sim_file_check.h"
+#include "coords/parcels.h"
+#include "coords/sim_file.h"
 #include "coords/sim_import.h"
-#include "coords/sim_read_error_text.h"
+#include "coords/sim_read_error.h"
 #include "platform/embedded/embedded_host.h"
 #include "texts/shared_texts.h"
 

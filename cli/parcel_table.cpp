@@ -4,7 +4,6 @@
 
 #include "coords/dms_angle.h"
 #include "coords/number_text.h"
-#include "coords/parcel_edges.h"
 #include "coords/parcel_measure.h"
 
 namespace zelanto::cli {

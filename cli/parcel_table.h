@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cli/table_lines.h"
-#include "coords/parcel.h"
+#include "coords/parcels.h"
 
 namespace zelanto::cli {
 

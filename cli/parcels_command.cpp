@@ -2,8 +2,8 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/parcel_table.h"
-#include "coords/parcel_reader.h"
-#include "coords/sim_file_check.h"
+#include "coords/parcels.h"
+#include "coords/sim_file.h"
 #include "platform/files/ansi_text_file.h"
 
 namespace zelanto::cli {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "coords/trimmed_text.h"
+#include "coords/sim_reader.h"
 
 namespace zelanto::coords {
 namespace {

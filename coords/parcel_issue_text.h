@@ -3,9 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "coords/parcel.h"
-#include "coords/parcel_edges.h"
-#include "coords/parcel_reader.h"
+#include "coords/parcel_measure.h"
+#include "coords/parcels.h"
 
 namespace zelanto::coords {
 

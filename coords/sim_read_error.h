@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "coords/sim_file.h"
+
 namespace zelanto::coords {
 
 // Why a SIM file did not read.
@@ -54,5 +56,12 @@ private:
     SimItemRole role_;
     std::string found_;
 };
+
+// One line for the user: the file, the line, the item, what was found and what was expected.
+// Both the command line tool and the window show it, so a surveyor can find the bad line.
+std::string describeReadError(const SimReadError& error);
+
+// What is wrong with a path that fails the SIM file check, after the path: "<path>: <why>".
+std::string describeSimFileRefusal(const std::filesystem::path& path, SimFileRefusal refusal);
 
 }  // namespace zelanto::coords

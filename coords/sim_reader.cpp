@@ -1,16 +1,167 @@
 #include "coords/sim_reader.h"
 
-#include "coords/coordinate_text.h"
-#include "coords/sim_file_open.h"
+#include <algorithm>
+#include <array>
+
 #include "platform/text/ansi_text.h"
+#include "platform/text/decimal_number.h"
+#include "platform/text/utf8.h"
 
 namespace zelanto::coords {
 namespace {
 
-constexpr const char* kFirstPointCode = "A01";
-constexpr const char* kEndOfPointsCode = "A99";
+constexpr int kEnd = EOF;
+
+bool isBlank(int c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(int c) {
+    return c == '\r' || c == '\n';
+}
+
+// The bytes that end the run of an unquoted item: its separators, and a NUL, which peek reports.
+constexpr std::array<bool, 256> kRunEnds = [] {
+    std::array<bool, 256> ends{};
+    for (const unsigned char c : {',', '\r', '\n', '\0'}) {
+        ends[c] = true;
+    }
+    return ends;
+}();
 
 }  // namespace
+
+// --- Items ----------------------------------------------------------------------------------
+
+bool SimItemReader::refill() {
+    filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    position_ = 0;
+    if (filled_ == 0 && std::ferror(file_)) {
+        throw SimItemFailure{SimReadProblem::CannotRead, line_, ""};
+    }
+    return filled_ > 0;
+}
+
+int SimItemReader::peek() {
+    if (position_ == filled_ && !refill()) {
+        return kEnd;
+    }
+    const auto byte = static_cast<unsigned char>(buffer_[position_]);
+    if (byte == 0) {
+        throw SimItemFailure{SimReadProblem::NulByte, line_, ""};
+    }
+    return byte;
+}
+
+int SimItemReader::get() {
+    const int c = peek();
+    if (c != kEnd) {
+        ++position_;
+    }
+    return c;
+}
+
+bool SimItemReader::atItemEnd() {
+    const int c = peek();
+    return c == ',' || c == kEnd || isLineEnd(c);
+}
+
+void SimItemReader::skipLineEnd() {
+    if (get() == '\r' && peek() == '\n') {
+        get();
+    }
+    ++line_;
+}
+
+void SimItemReader::skipBlanks() {
+    while (isBlank(peek())) {
+        get();
+    }
+}
+
+void SimItemReader::takeByte(std::string& item, int byte) {
+    if (item.size() == kMaxItemBytes) {
+        throw SimItemFailure{SimReadProblem::ItemTooLong, itemLine_, text(item.substr(0, 40))};
+    }
+    item += static_cast<char>(byte);
+}
+
+std::optional<SimItem> SimItemReader::next() {
+    for (;;) {
+        skipBlanks();
+        itemLine_ = line_;
+        const int c = peek();
+        if (c == kEnd || isLineEnd(c)) {
+            if (itemPromised_) {
+                // The comma before this point closes an empty item.
+                endItem();
+                return SimItem{"", itemLine_};
+            }
+            if (c == kEnd) {
+                return std::nullopt;
+            }
+            skipLineEnd();
+            continue;
+        }
+        return c == '"' ? quotedItem() : unquotedItem();
+    }
+}
+
+SimItem SimItemReader::quotedItem() {
+    get();  // the opening quote
+    std::string bytes;
+    for (int c = get(); c != '"' && c != kEnd; c = get()) {
+        takeByte(bytes, c);
+        if (c == '\n' || (c == '\r' && peek() != '\n')) {
+            ++line_;
+        }
+    }
+    while (!atItemEnd()) {
+        get();
+    }
+    endItem();
+    return SimItem{text(std::move(bytes)), itemLine_};
+}
+
+SimItem SimItemReader::unquotedItem() {
+    std::string bytes;
+    // Takes the buffered bytes up to the next separator in one piece.
+    while (!atItemEnd()) {
+        const char* begin = buffer_ + position_;
+        const char* end =
+            std::find_if(begin, static_cast<const char*>(buffer_ + filled_),
+                         [](char c) { return kRunEnds[static_cast<unsigned char>(c)]; });
+        if (end == begin) {
+            takeByte(bytes, get());  // a NUL: peek reports it
+            continue;
+        }
+        const auto length = static_cast<size_t>(end - begin);
+        if (bytes.size() + length > kMaxItemBytes) {
+            throw SimItemFailure{SimReadProblem::ItemTooLong, itemLine_, text(bytes.substr(0, 40))};
+        }
+        bytes.append(begin, length);
+        position_ += length;
+    }
+    bytes.erase(bytes.find_last_not_of(" \t") + 1);
+    endItem();
+    return SimItem{text(std::move(bytes)), itemLine_};
+}
+
+void SimItemReader::endItem() {
+    const int c = peek();
+    itemPromised_ = c == ',';
+    if (c == ',') {
+        get();
+    } else if (isLineEnd(c)) {
+        skipLineEnd();
+    }
+}
+
+std::string SimItemReader::text(std::string bytes) const {
+    return encoding_ == SimEncoding::Cp932 ? platform::fromAnsi(std::move(bytes))
+                                           : platform::fromUtf8Bytes(std::move(bytes));
+}
+
+// --- Points and records ---------------------------------------------------------------------
 
 SimReader::SimReader(std::filesystem::path file) : file_(std::move(file)) {
     handle_ = openSimFile(file_, encoding_);
@@ -49,11 +200,23 @@ SimItem SimReader::nextItem(SimReadProblem atEnd, int point, SimItemRole role) {
     fail(atEnd, items_->line(), point, role, "");
 }
 
-void SimReader::skipToFirstPoint() {
+void SimReader::skipToFirstPoint(const SimRecordVisitor& passedOver) {
+    SimRecord header;
     for (int i = 0; i < kHeaderItemLimit; ++i) {
-        if (nextItem(SimReadProblem::NoFirstPoint, 0, SimItemRole::Header).text ==
-            kFirstPointCode) {
+        SimItem item = nextItem(SimReadProblem::NoFirstPoint, 0, SimItemRole::Header);
+        if (item.text == kFirstPointCode) {
+            nextCode_ = std::move(item);
             return;
+        }
+        if (header.items.empty()) {
+            header.line = item.line;
+        }
+        header.items.push_back(std::move(item));
+        if (items_->atRecordEnd()) {
+            if (passedOver) {
+                passedOver(header);
+            }
+            header.items.clear();
         }
     }
 }
@@ -61,6 +224,9 @@ void SimReader::skipToFirstPoint() {
 SimPoint SimReader::readPoint() {
     SimPoint point;
     point.index = ++pointsRead_;
+    if (nextCode_) {
+        point.code = std::move(*nextCode_);
+    }
     const auto item = [&](SimItemRole role) {
         return nextItem(SimReadProblem::EndOfFile, point.index, role);
     };
@@ -70,8 +236,43 @@ SimPoint SimReader::readPoint() {
     point.y = coordinateItem(point.index, SimItemRole::Y);
     point.elevation = coordinateItem(point.index, SimItemRole::Elevation);
     item(SimItemRole::LineEnd);
-    point.last = item(SimItemRole::NextRecord).text == kEndOfPointsCode;
+    nextCode_ = item(SimItemRole::NextRecord);
+    point.last = nextCode_->text == kEndOfPointsCode;
     return point;
+}
+
+void SimReader::readRecords(const SimRecordVisitor& visit) {
+    if (handle_ == nullptr) {
+        fail(SimReadProblem::CannotRead, items_->line(), 0, SimItemRole::Record, "");
+    }
+    SimRecord record;
+    bool inRecord = false;
+    if (nextCode_) {
+        // The record that the last point's read began: its code is read, the rest follows.
+        record.line = nextCode_->line;
+        record.items.assign(1, std::move(*nextCode_));
+        nextCode_.reset();
+        inRecord = !items_->atRecordEnd();
+        if (!inRecord) {
+            visit(record);
+        }
+    }
+    try {
+        while (auto item = items_->next()) {
+            if (!inRecord) {
+                record.items.clear();
+                record.line = item->line;
+            }
+            record.items.push_back(std::move(*item));
+            inRecord = !items_->atRecordEnd();
+            if (!inRecord) {
+                visit(record);
+            }
+        }
+    } catch (const SimItemFailure& failure) {
+        close();
+        fail(failure.problem, failure.line, 0, SimItemRole::Record, failure.found);
+    }
 }
 
 SimItem SimReader::textItem(int point, SimItemRole role) {
@@ -101,6 +302,33 @@ double SimCoordinate::number() const {
         throw *failure;
     }
     return value;
+}
+
+// --- Item texts -----------------------------------------------------------------------------
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<double> coordinateFromText(std::string_view text) {
+    const std::string_view number = trimBlanks(text);
+    if (number.empty()) {
+        return 0.0;
+    }
+    return platform::parseDecimalNumber(number);
+}
+
+std::optional<int> decimalPlaces(std::string_view text) {
+    const std::string_view number = trimBlanks(text);
+    if (number.find_first_of("eE") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto point = number.find('.');
+    return point == std::string_view::npos ? 0 : static_cast<int>(number.size() - point - 1);
 }
 
 }  // namespace zelanto::coords

@@ -28,7 +28,6 @@
 #include "cad/scale_list.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
-#include "coords/sim_merge.h"
 #include "coords/sim_writer.h"
 #include "platform/text/ansi_text.h"
 #include "settings/zelanto_settings.h"

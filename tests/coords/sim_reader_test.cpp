@@ -1,9 +1,7 @@
-#include "coords/sim_reader.h"
-
 #include <gtest/gtest.h>
-
 #include <random>
 
+#include "coords/sim_reader.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::coords {
@@ -305,5 +303,42 @@ TEST_F(SimReaderTest, SampleFilesRead) {
     EXPECT_EQ(handmade[2].name.text, "点3");
 }
 
+struct Record {
+    long line;
+    std::vector<std::string> items;
+    bool operator==(const Record&) const = default;
+};
+
+std::vector<Record> recordsOf(const std::string& bytes) {
+    const TempFolder folder;
+    writeBytes(folder / "records.sim", bytes);
+    SimReader reader(folder / "records.sim");
+    std::vector<Record> records;
+    reader.readRecords([&](const SimRecord& record) {
+        Record taken{record.line, {}};
+        for (const auto& item : record.items) {
+            taken.items.push_back(item.text);
+        }
+        records.push_back(taken);
+    });
+    return records;
+}
+
+TEST(SimRecords, ARecordIsTheItemsOfOneLineWithTheLineItBeginsOn) {
+    EXPECT_EQ(recordsOf("A01,  1 ,P1,1,2,3,\r\n\r\nA99,END\nD00,1\rB01,,,"),
+              (std::vector<Record>{{1, {"A01", "1", "P1", "1", "2", "3", ""}},
+                                   {3, {"A99", "END"}},
+                                   {4, {"D00", "1"}},
+                                   {5, {"B01", "", "", ""}}}));
+    EXPECT_TRUE(recordsOf("").empty());
+    EXPECT_TRUE(recordsOf("\r\n \r\n").empty());
+}
+
+TEST(SimRecords, AQuotedLineEndStaysInsideItsRecord) {
+    EXPECT_EQ(recordsOf("B01,1,\"two\r\nlines\",\r\nD99,\r\n"),
+              (std::vector<Record>{{1, {"B01", "1", "two\r\nlines", ""}}, {3, {"D99", ""}}}));
+}
+
 }  // namespace
+
 }  // namespace zelanto::coords

@@ -4,7 +4,6 @@
 
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
-#include "coords/sim_merge.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/files/atomic_file.h"
 #include "tests/platform/sheet/failing_host.h"

@@ -1,16 +1,9 @@
-#include "coords/parcel_reader.h"
+#include "coords/parcels.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <optional>
+#include <unordered_map>
 
-#include "coords/coordinate_text.h"
-#include "coords/parcel_point_index.h"
-#include "coords/sim_file_open.h"
-#include "coords/sim_read_error.h"
-#include "coords/sim_record_reader.h"
-#include "coords/trimmed_text.h"
 #include "platform/text/decimal_number.h"
 
 namespace zelanto::coords {
@@ -36,10 +29,6 @@ struct CornerRecord {
 struct ParcelBlock {
     Parcel parcel;
     std::vector<CornerRecord> corners;
-};
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
 std::string trimmed(std::string_view text) {
@@ -87,35 +76,97 @@ ParcelIssue issueAbout(ParcelProblem problem, long line, const Parcel& parcel) {
     return issue;
 }
 
-class ParcelFileReader {
-public:
-    explicit ParcelFileReader(const std::filesystem::path& file) : file_(file) {}
+// The record that a point read as the import reads points stands for.
+SimRecord recordOf(const SimPoint& point) {
+    SimRecord record;
+    record.line = point.code.line;
+    record.items = {point.code,
+                    point.number,
+                    point.name,
+                    point.x.item,
+                    point.y.item,
+                    point.elevation.item,
+                    SimItem{"", point.elevation.item.line}};
+    return record;
+}
 
-    ParcelFile read() {
-        SimEncoding encoding = SimEncoding::Cp932;
-        const std::unique_ptr<std::FILE, FileCloser> handle(openSimFile(file_, encoding));
-        SimRecordReader records(handle.get(), encoding);
-        SimRecord record;
-        try {
-            while (records.next(record)) {
-                take(record);
+// A point of the file as corners take it, before the parcels are known to need it.
+struct FilePoint {
+    std::string number;
+    std::string name;
+    double x = 0;
+    double y = 0;
+    std::optional<int> xPlaces;
+    std::optional<int> yPlaces;
+};
+
+const FilePoint* at(const std::vector<FilePoint>& points, const auto& map, const auto& key) {
+    const auto found = map.find(key);
+    return found == map.end() ? nullptr : &points[found->second];
+}
+
+// The points of the file by number and by name, for the corner records to refer to.
+class PointIndex {
+public:
+    explicit PointIndex(const std::vector<FilePoint>& points) : points_(points) {
+        for (size_t index = 0; index < points.size(); ++index) {
+            const FilePoint& point = points[index];
+            if (const auto numeric = platform::parseDecimalNumber(point.number)) {
+                numericNumbers_.try_emplace(*numeric, index);
+            } else if (!point.number.empty()) {
+                textNumbers_.try_emplace(point.number, index);
             }
-        } catch (const SimItemFailure& failure) {
-            throw SimReadError(failure.problem, file_, failure.line, 0, SimItemRole::Record,
-                               failure.found);
+            if (!point.name.empty()) {
+                names_.try_emplace(point.name, index);
+            }
         }
+    }
+
+    // The point that a corner record refers to: the one with its number, or the one with its
+    // name where the number is empty or no point has it. Nothing when neither finds a point.
+    const FilePoint* find(std::string_view number, std::string_view name) const {
+        const FilePoint* point = number.empty() ? nullptr : byNumber(number);
+        if (point == nullptr && !name.empty()) {
+            point = at(points_, names_, std::string(name));
+        }
+        return point;
+    }
+
+private:
+    const FilePoint* byNumber(std::string_view number) const {
+        if (const auto numeric = platform::parseDecimalNumber(number)) {
+            return at(points_, numericNumbers_, *numeric);
+        }
+        return at(points_, textNumbers_, std::string(number));
+    }
+
+    const std::vector<FilePoint>& points_;
+    std::unordered_map<double, size_t> numericNumbers_;
+    std::unordered_map<std::string, size_t> textNumbers_;
+    std::unordered_map<std::string, size_t> names_;
+};
+
+}  // namespace
+
+class ParcelCollector::Blocks {
+public:
+    explicit Blocks(std::filesystem::path file) : file_(std::move(file)) {}
+
+    ParcelFile finish() {
         if (open_) {
             cutBlock("", 0);
         }
-        for (ParcelBlock& block : blocks_) {
-            resolve(block);
+        if (!blocks_.empty()) {
+            const PointIndex index(points_);
+            for (ParcelBlock& block : blocks_) {
+                resolve(block, index);
+            }
         }
         std::stable_sort(result_.issues.begin(), result_.issues.end(),
                          [](const auto& a, const auto& b) { return a.line < b.line; });
         return std::move(result_);
     }
 
-private:
     void take(const SimRecord& record) {
         const std::string_view code = record.code();
         if (code == kCommentCode) {
@@ -178,14 +229,35 @@ private:
 
     void takePoint(const SimRecord& record) {
         ++pointCount_;
-        ParcelCorner point;
+        FilePoint& point = points_.emplace_back();
         point.number = trimmed(record.field(1));
         point.name = trimmed(record.field(2));
         point.x = coordinate(record, 3, SimItemRole::X);
         point.y = coordinate(record, 4, SimItemRole::Y);
         point.xPlaces = decimalPlaces(record.field(3));
         point.yPlaces = decimalPlaces(record.field(4));
-        points_.add(std::move(point));
+    }
+
+    // A point the import read stands for its record; a record of another code read as a point
+    // takes the road of that code.
+    void takePoint(const SimPoint& read) {
+        if (read.code.text != kPointCode) {
+            if (open_) {
+                takeInBlock(recordOf(read));
+            }
+            return;
+        }
+        if (open_) {
+            cutBlock(kPointCode, read.code.line);
+        }
+        ++pointCount_;
+        FilePoint& point = points_.emplace_back();
+        point.number = trimmed(read.number.text);
+        point.name = trimmed(read.name.text);
+        point.x = read.x.number();
+        point.y = read.y.number();
+        point.xPlaces = decimalPlaces(read.x.item.text);
+        point.yPlaces = decimalPlaces(read.y.item.text);
     }
 
     double coordinate(const SimRecord& record, size_t field, SimItemRole role) const {
@@ -218,12 +290,12 @@ private:
         open_.reset();
     }
 
-    void resolve(ParcelBlock& block) {
+    void resolve(ParcelBlock& block, const PointIndex& index) {
         Parcel& parcel = block.parcel;
         bool complete = true;
         std::optional<int> decimals = 0;
         for (CornerRecord& corner : block.corners) {
-            const ParcelCorner* point = points_.find(corner.number, corner.name);
+            const FilePoint* point = index.find(corner.number, corner.name);
             if (point == nullptr) {
                 ParcelIssue issue = issueAbout(ParcelProblem::NoSuchPoint, corner.line, parcel);
                 issue.cornerNumber = corner.number;
@@ -232,8 +304,8 @@ private:
                 complete = false;
                 continue;
             }
-            parcel.corners.push_back(*point);
-            parcel.corners.back().edge = std::move(corner.edge);
+            parcel.corners.push_back({point->number, point->name, point->x, point->y,
+                                      point->xPlaces, point->yPlaces, std::move(corner.edge)});
             decimals = widerPlaces(decimals, widerPlaces(point->xPlaces, point->yPlaces));
         }
         if (complete) {
@@ -242,18 +314,36 @@ private:
         }
     }
 
-    const std::filesystem::path& file_;
-    ParcelPointIndex points_;
+    std::filesystem::path file_;
+    std::vector<FilePoint> points_;  // in file order
     int pointCount_ = 0;
     std::optional<ParcelBlock> open_;
     std::vector<ParcelBlock> blocks_;  // closed blocks with enough corners, in file order
     ParcelFile result_;
 };
 
-}  // namespace
+ParcelCollector::ParcelCollector(std::filesystem::path file)
+    : blocks_(std::make_unique<Blocks>(std::move(file))) {}
+
+ParcelCollector::~ParcelCollector() = default;
+
+void ParcelCollector::take(const SimRecord& record) {
+    blocks_->take(record);
+}
+
+void ParcelCollector::take(const SimPoint& point) {
+    blocks_->takePoint(point);
+}
+
+ParcelFile ParcelCollector::finish() {
+    return blocks_->finish();
+}
 
 ParcelFile readParcels(const std::filesystem::path& file) {
-    return ParcelFileReader(file).read();
+    SimReader reader(file);
+    ParcelCollector parcels(file);
+    reader.readRecords([&](const SimRecord& record) { parcels.take(record); });
+    return parcels.finish();
 }
 
 }  // namespace zelanto::coords

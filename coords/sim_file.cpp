@@ -1,10 +1,14 @@
-#include "coords/sim_encoding.h"
+#include "coords/sim_file.h"
 
+#include <sys/stat.h>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "coords/sim_read_error.h"
+#include "platform/files/file_lookup.h"
 #include "platform/text/code_page_932.h"
 #include "platform/text/utf8.h"
 
@@ -97,7 +101,27 @@ bool readsAsCp932(std::FILE* file) {
     }
 }
 
+[[noreturn]] void fail(SimReadProblem problem, const std::filesystem::path& file,
+                       std::string found) {
+    throw SimReadError(problem, file, 0, 0, SimItemRole::None, std::move(found));
+}
+
 }  // namespace
+
+bool passesSimFileCheck(const std::filesystem::path& path) {
+    return !simFileRefusal(path);
+}
+
+std::optional<SimFileRefusal> simFileRefusal(const std::filesystem::path& path) {
+    const std::string name = platform::fileNameAt(path);
+    if (name.empty()) {
+        return SimFileRefusal::NoFile;
+    }
+    if (!platform::endsWithOneOf(name, {"sim", "SIM"})) {
+        return SimFileRefusal::NotNamedSim;
+    }
+    return std::nullopt;
+}
 
 bool detectSimEncoding(std::FILE* file, SimEncoding& encoding) {
     char buffer[65536];
@@ -123,6 +147,23 @@ bool detectSimEncoding(std::FILE* file, SimEncoding& encoding) {
         return !std::ferror(file) && std::fseek(file, 0, SEEK_SET) == 0;
     }
     return true;
+}
+
+std::FILE* openSimFile(const std::filesystem::path& file, SimEncoding& encoding) {
+    std::FILE* handle = std::fopen(file.c_str(), "rb");
+    if (handle == nullptr) {
+        fail(SimReadProblem::CannotOpen, file, std::strerror(errno));
+    }
+    struct stat status {};
+    if (fstat(fileno(handle), &status) != 0 || S_ISDIR(status.st_mode)) {
+        std::fclose(handle);
+        fail(SimReadProblem::CannotOpen, file, std::strerror(EISDIR));
+    }
+    if (!detectSimEncoding(handle, encoding)) {
+        std::fclose(handle);
+        fail(SimReadProblem::CannotRead, file, "");
+    }
+    return handle;
 }
 
 }  // namespace zelanto::coords

@@ -1,4 +1,4 @@
-#include "coords/sim_encoding.h"
+#include "coords/sim_file.h"
 
 #include <gtest/gtest.h>
 

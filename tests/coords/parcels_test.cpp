@@ -1,4 +1,4 @@
-#include "coords/parcel_reader.h"
+#include "coords/parcels.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "coords/number_text.h"
 #include "coords/parcel_issue_text.h"
 #include "coords/parcel_measure.h"
-#include "coords/sim_read_error_text.h"
+#include "coords/sim_read_error.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::coords {

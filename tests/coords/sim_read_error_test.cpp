@@ -1,8 +1,8 @@
-#include "coords/sim_read_error_text.h"
+#include "coords/sim_read_error.h"
 
 #include <gtest/gtest.h>
 
-#include "coords/sim_item_reader.h"
+#include "coords/sim_reader.h"
 
 namespace zelanto::coords {
 namespace {
