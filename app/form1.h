@@ -8,6 +8,7 @@
 
 #include "app/services.h"
 #include "coords/coordinate_sheet.h"
+#include "coords/parcels.h"
 
 class QComboBox;
 class QGroupBox;
@@ -110,6 +111,9 @@ private:
     QString startupCadPath_;
     std::int16_t scaleDenominator_ = 500;
     coords::SheetReferences sheet_;
+    // The parcels of the imported file, for the plot's drawing; those that did not read are left
+    // out without a word.
+    std::vector<coords::Parcel> parcels_;
     int widthTwips_ = 0;
     int heightTwips_ = 0;
     // A merge press that arrives while another one waits is held back.

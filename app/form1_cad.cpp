@@ -13,9 +13,7 @@
 #include "cad/cad_path.h"
 #include "cad/cad_programs.h"
 #include "cad/desktop_entry.h"
-#include "cad/plot_drawing.h"
-#include "cad/plot_keys.h"
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "coords/parcels.h"
 #include "platform/files/file_lookup.h"
 #include "platform/qt/path_text.h"
@@ -40,16 +38,6 @@ std::optional<QString> programOf(const QString& chosen) {
         return std::nullopt;
     }
     return platform::textOf(*program);
-}
-
-// The parcels of the imported file for the drawing. Those that do not read are left out without
-// a word: the plot says what it always said.
-std::vector<coords::Parcel> parcelsOf(const QString& simFile) {
-    try {
-        return coords::readParcels(platform::pathOf(simFile)).parcels;
-    } catch (const coords::SimReadError&) {
-        return {};
-    }
 }
 
 }  // namespace
@@ -123,6 +111,7 @@ void Form1::PLOT() {
     const auto drawingPath = files.file(cad::kPlotDrawingFileName);
     const std::int16_t denominator = scaleDenominator_;
     const auto worksheet = sheet_.worksheet;
+    std::optional<cad::Plot> plot;
     try {
         if (!worksheet || !cad::hasPlottableData(*worksheet)) {
             services_.prompts.message(this, text(texts::kNoPlottableData), text(texts::kTitle));
@@ -131,7 +120,8 @@ void Form1::PLOT() {
             return;
         }
         files.prepare();
-        cad::writePlotScript(*worksheet, denominator, scriptPath);
+        plot.emplace(*worksheet, denominator);
+        plot->writeScript(scriptPath);
     } catch (const cad::PlotValueError& error) {
         plotFailed(text(texts::kCoordinateNotANumber) + QString::fromStdString(error.found()));
         return;
@@ -143,7 +133,7 @@ void Form1::PLOT() {
     // user is told why it is missing once the keys are sent.
     QString drawingFailure;
     try {
-        cad::writePlotDrawing(*worksheet, denominator, drawingPath, parcelsOf(simFilePath_));
+        plot->writeDrawing(drawingPath, parcels_);
     } catch (const std::exception& error) {
         drawingFailure = QString::fromStdString(error.what());
     }

@@ -91,15 +91,19 @@ void Form1::importSimFile(const QString& path) {
 // Reads the chosen file into `sheet` and shows it. Throws on any failure on the way; the points
 // read before it stay in the sheet.
 void Form1::importFile(const coords::SheetReferences& sheet) {
-    coords::SimReader reader(platform::pathOf(simFilePath_));
+    coords::SimImport import(platform::pathOf(simFilePath_));
     Label1->setText(text(texts::kReadingSimData));
-    reader.skipToFirstPoint();
-    coords::importPoints(reader, *sheet.worksheet);
+    import.skipToFirstPoint();
+    import.readPoints(*sheet.worksheet);
     Label1->setText(text(texts::kWritingToSheet));
-    reader.close();
+    // The rest of the file, in the same pass, for the parcels that the plot draws.
+    parcels_ = std::move(import.finish().parcels.parcels);
+    // The status texts follow the work they name, which is done by now: each stays a second so
+    // that the user can read it, and the window stays live meanwhile.
     services_.module1.WaitMs(1000);
     Label1->setText(text(texts::kStartingSpreadsheet));
     services_.module1.WaitMs(1000);
+    // Whatever arrived during the last pause is handled before the sheet takes the screen.
     QCoreApplication::processEvents();
     sheet.application->setVisible(true);
     Label1->setText(text(texts::kPressLaunch));

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "bench/bench_sim_file.h"
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "platform/calc/uno_calc_host.h"
@@ -75,7 +75,7 @@ void BM_CalcPlotOf10001Points(benchmark::State& state) {
     const coords::SheetReferences sheet = import(simFile(10001));
     const auto script = office().folder / "orvik.scr";
     for (auto _ : state) {
-        cad::writePlotScript(*sheet.worksheet, 500, script);
+        cad::Plot(*sheet.worksheet, 500).writeScript(script);
         // Any other call drops the blocks read, so that every plot reads anew.
         state.PauseTiming();
         sheet.worksheet->select(1, 1);

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "bench/bench_sim_file.h"
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "coords/sim_writer.h"
@@ -50,7 +50,7 @@ void BM_PlotScript10001Points(benchmark::State& state) {
     const auto sheet = importedSheet(host, 10001);
     const auto script = benchFolder() / "orvik.scr";
     for (auto _ : state) {
-        cad::writePlotScript(*sheet.worksheet, 500, script);
+        cad::Plot(*sheet.worksheet, 500).writeScript(script);
     }
 }
 BENCHMARK(BM_PlotScript10001Points)->Unit(benchmark::kMillisecond);

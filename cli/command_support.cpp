@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "cli/exit_codes.h"
 #include "coords/parcel_issue_text.h"
 #include "coords/sim_read_error.h"

@@ -1,5 +1,4 @@
-#include "cad/plot_drawing.h"
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -16,15 +15,14 @@ namespace {
 // The parcels of the file for its drawing. A parcel that does not read is left out of it, and so
 // is every parcel of a file whose records after the points do not read; each with a warning, as
 // is every record that a parcel left out.
-std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file, std::ostream& err) {
-    try {
-        coords::ParcelFile read = coords::readParcels(file);
-        reportParcelMessages(file, read, false, err);
-        return std::move(read.parcels);
-    } catch (const coords::SimReadError& error) {
-        err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
+std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file,
+                                          coords::ImportedParcels& found, std::ostream& err) {
+    if (found.failure) {
+        err << "zelanto-cli: " << coords::describeReadError(*found.failure) << '\n';
         return {};
     }
+    reportParcelMessages(file, found.parcels, false, err);
+    return std::move(found.parcels.parcels);
 }
 
 }  // namespace
@@ -36,10 +34,12 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
     platform::EmbeddedHost host;
     const coords::SheetReferences sheet = coords::createCoordinateSheet(host);
     int points = 0;
+    coords::ImportedParcels parcels;
     try {
-        coords::SimReader reader(arguments.file);
-        reader.skipToFirstPoint();
-        points = coords::importPoints(reader, *sheet.worksheet);
+        coords::SimImport import(arguments.file);
+        import.skipToFirstPoint();
+        points = import.readPoints(*sheet.worksheet);
+        parcels = import.finish();
     } catch (const coords::SimReadError& error) {
         return reportReadFailure(error, err);
     }
@@ -55,12 +55,12 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
             err << "zelanto-cli: " << texts::kNoPlottableData << '\n';
             return kNoPlottableData;
         }
+        const cad::Plot plot(*sheet.worksheet, arguments.denominator);
         if (arguments.script) {
-            cad::writePlotScript(*sheet.worksheet, arguments.denominator, *arguments.script);
+            plot.writeScript(*arguments.script);
         }
         if (arguments.dxf) {
-            cad::writePlotDrawing(*sheet.worksheet, arguments.denominator, *arguments.dxf,
-                                  parcelsToDraw(arguments.file, err));
+            plot.writeDrawing(*arguments.dxf, parcelsToDraw(arguments.file, parcels, err));
         }
         return kSuccess;
     });

@@ -103,7 +103,7 @@ bool readsAsCp932(std::FILE* file) {
 
 [[noreturn]] void fail(SimReadProblem problem, const std::filesystem::path& file,
                        std::string found) {
-    throw SimReadError(problem, file, 0, 0, SimItemRole::None, std::move(found));
+    throw SimReadError(problem, file, 0, 0, SimItemRole::NoItem, std::move(found));
 }
 
 }  // namespace

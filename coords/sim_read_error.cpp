@@ -8,7 +8,7 @@ namespace {
 
 std::string roleName(SimItemRole role) {
     switch (role) {
-        case SimItemRole::None:
+        case SimItemRole::NoItem:
         case SimItemRole::Header:
             return "ヘッダーの項目";
         case SimItemRole::PointNumber:

@@ -22,7 +22,7 @@ enum class SimReadProblem {
 
 // Which item of a point record (or of the header) a failure concerns.
 enum class SimItemRole {
-    None,
+    NoItem,  // the file as a whole
     Header,
     PointNumber,
     PointName,

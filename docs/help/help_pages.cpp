@@ -23,8 +23,7 @@
 #include <vector>
 
 #include "app/form1_texts.h"
-#include "cad/plot_drawing.h"
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "cad/scale_list.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"

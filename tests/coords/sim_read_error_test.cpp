@@ -14,7 +14,7 @@ std::string described(SimReadProblem problem, long line, int point, SimItemRole 
 
 // The texts the command line tool prints and the window shows behind its message.
 TEST(SimReadErrorText, NamesTheFileTheLineAndTheItem) {
-    EXPECT_EQ(described(SimReadProblem::CannotOpen, 0, 0, SimItemRole::None, "Is a directory"),
+    EXPECT_EQ(described(SimReadProblem::CannotOpen, 0, 0, SimItemRole::NoItem, "Is a directory"),
               "/data/a.sim: ファイルを開けません（Is a directory）");
     EXPECT_EQ(
         described(SimReadProblem::NoFirstPoint, 3, 0, SimItemRole::Header),

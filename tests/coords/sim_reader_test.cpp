@@ -97,7 +97,7 @@ protected:
             return error;
         }
         ADD_FAILURE() << "no read failure";
-        return SimReadError(SimReadProblem::CannotRead, "", 0, 0, SimItemRole::None, "");
+        return SimReadError(SimReadProblem::CannotRead, "", 0, 0, SimItemRole::NoItem, "");
     }
 
     TempFolder folder_;

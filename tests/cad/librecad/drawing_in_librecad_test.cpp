@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "cad/plot_drawing.h"
+#include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "platform/embedded/embedded_host.h"
 #include "tests/temp_folder.h"
@@ -42,7 +42,7 @@ protected:
             sheet.worksheet->setValue(3 + i, coords::kElevationColumn, "1");
         }
         const auto file = folder_ / "orvik.dxf";
-        writePlotDrawing(*sheet.worksheet, 500, file);
+        Plot(*sheet.worksheet, 500).writeDrawing(file);
         return file;
     }
 

@@ -19,7 +19,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_writer.h"
 #include "platform/cad_driver/x11/window_activation.h"
@@ -215,7 +215,7 @@ TEST_F(CalcIntegration, AnEditInCalcIsWhatThePlotAndTheWriterRead) {
     });
 
     TempFolder folder;
-    cad::writePlotScript(*sheet.worksheet, 500, folder / "orvik.scr");
+    cad::Plot(*sheet.worksheet, 500).writeScript(folder / "orvik.scr");
     const std::string script = readBytes(folder / "orvik.scr");
     EXPECT_NE(script.find("point -101,400\r\n"), std::string::npos) << script;
     EXPECT_NE(script.find(" 1.5 90 \x8f\x43\x90\xb3\r\n"), std::string::npos) << script;

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "platform/calc/calc_host.h"
 #include "platform/embedded/embedded_host.h"
@@ -156,8 +156,8 @@ TEST(CalcWorksheet, APlotReadsWhatOneReadPerCellWouldAndSeesEveryWriteBeforeIt) 
     });
     const auto calcScript = folder / "calc.scr";
     const auto embeddedScript = folder / "embedded.scr";
-    cad::writePlotScript(*hosts.calcSheet.worksheet, 500, calcScript);
-    cad::writePlotScript(*hosts.embeddedSheet.worksheet, 500, embeddedScript);
+    cad::Plot(*hosts.calcSheet.worksheet, 500).writeScript(calcScript);
+    cad::Plot(*hosts.embeddedSheet.worksheet, 500).writeScript(embeddedScript);
 
     EXPECT_EQ(readBytes(calcScript), readBytes(embeddedScript));
     EXPECT_NE(readBytes(calcScript).find("point 2.5,"), std::string::npos);
@@ -174,7 +174,7 @@ TEST(CalcWorksheet, AScanDownReadsEverLongerBlocks) {
     layOutPointSheet(worksheet);
     writePoints(worksheet, 10001);
     TempFolder folder;
-    cad::writePlotScript(worksheet, 500, folder / "orvik.scr");
+    cad::Plot(worksheet, 500).writeScript(folder / "orvik.scr");
 
     // The three passes of the plot over 10,001 points: 64, 128, … rows at a time, 8192 at most.
     EXPECT_EQ(sheet->calls("dataArray"),

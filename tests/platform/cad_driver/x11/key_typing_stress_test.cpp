@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "cad/plot_keys.h"
+#include "cad/plot.h"
 #include "platform/cad_driver/x11/key_typing.h"
 #include "platform/cad_driver/x11/window_activation.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cad/plot_keys.h"
+#include "cad/plot.h"
 #include "platform/cad_driver/x11/keycode_binding.h"
 #include "platform/cad_driver/x11/x11_error.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"

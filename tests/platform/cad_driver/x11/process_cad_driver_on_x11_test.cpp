@@ -7,7 +7,7 @@
 #include <X11/Xatom.h>
 
 #include "cad/cad_programs.h"
-#include "cad/plot_keys.h"
+#include "cad/plot.h"
 #include "platform/cad_driver/x11/window_property.h"
 #include "tests/fake_cad/fake_cad_title.h"
 #include "tests/platform/cad_driver/x11/test_window.h"

@@ -2,8 +2,7 @@
 // the fake CAD program, and what the fake draws from it.
 #include <gtest/gtest.h>
 
-#include "cad/plot_keys.h"
-#include "cad/plot_script.h"
+#include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "platform/cad_driver/x11/key_typing.h"
 #include "platform/cad_driver/x11/window_activation.h"
@@ -32,7 +31,7 @@ TEST_F(ScriptRun, TheCadProgramReadsTheScriptFromAFolderWithBlanksAndJapanese) {
     point(*sheet.worksheet, 4, "測点 2", "-50.5", "12.25");
     std::filesystem::create_directory(folder_ / "図面 フォルダ");
     const auto script = folder_ / "図面 フォルダ" / cad::kPlotScriptFileName;
-    cad::writePlotScript(*sheet.worksheet, 500, script);
+    cad::Plot(*sheet.worksheet, 500).writeScript(script);
     const testing::FakeCad cad(display(), folder_.path());
 
     activateWindow("AutoCAD");
