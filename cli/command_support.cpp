@@ -2,6 +2,8 @@
 
 #include "cad/plot_script.h"
 #include "cli/exit_codes.h"
+#include "coords/parcel_issue_text.h"
+#include "coords/parcel_reader.h"
 #include "coords/sim_read_error_text.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/embedded/xlsx_export.h"
@@ -18,6 +20,20 @@ int rejectSimFileName(const std::filesystem::path& file, std::ostream& err) {
 int reportReadFailure(const coords::SimReadError& error, std::ostream& err) {
     err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
     return kReadFailure;
+}
+
+std::vector<coords::Parcel> readParcelsWithWarnings(const std::filesystem::path& file,
+                                                    std::ostream& err) {
+    try {
+        coords::ParcelFile read = coords::readParcels(file);
+        for (const coords::ParcelIssue& issue : read.issues) {
+            err << "zelanto-cli: " << coords::describeParcelIssue(file, issue) << '\n';
+        }
+        return std::move(read.parcels);
+    } catch (const coords::SimReadError& error) {
+        err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
+        return {};
+    }
 }
 
 int guardWrites(std::ostream& err, const std::function<int()>& write) {

@@ -3,33 +3,12 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "coords/parcel_issue_text.h"
-#include "coords/parcel_reader.h"
 #include "coords/sim_file_check.h"
 #include "coords/sim_import.h"
-#include "coords/sim_read_error_text.h"
 #include "platform/embedded/embedded_host.h"
 #include "texts/shared_texts.h"
 
 namespace zelanto::cli {
-namespace {
-
-// The parcels of the file for its drawing. A parcel that does not read is left out of it, and so
-// is every parcel of a file whose records after the points do not read; each with a warning.
-std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file, std::ostream& err) {
-    try {
-        coords::ParcelFile read = coords::readParcels(file);
-        for (const coords::ParcelIssue& issue : read.issues) {
-            err << "zelanto-cli: " << coords::describeParcelIssue(file, issue) << '\n';
-        }
-        return std::move(read.parcels);
-    } catch (const coords::SimReadError& error) {
-        err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
-        return {};
-    }
-}
-
-}  // namespace
 
 int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream& err) {
     if (!coords::passesSimFileCheck(arguments.file)) {
@@ -62,7 +41,7 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
         }
         if (arguments.dxf) {
             cad::writePlotDrawing(*sheet.worksheet, arguments.denominator, *arguments.dxf,
-                                  parcelsToDraw(arguments.file, err));
+                                  readParcelsWithWarnings(arguments.file, err));
         }
         return kSuccess;
     });
