@@ -39,11 +39,11 @@ int reportGisReadError(const TosimArguments& arguments, const geo::GisReadError&
                 << "」がありません（あるのは " << joined(error.fields) << "）\n";
             return kUsage;
         case Problem::NotConverted:
-            err << featureText(error.feature()) << "の座標は " << arguments.zone.displayName()
+            err << featureText(error.feature()) << " の座標は " << arguments.zone.displayName()
                 << " に変換できません\n";
             return kReadFailure;
         case Problem::NotANumber:
-            err << featureText(error.feature()) << "の標高「" << error.detail()
+            err << featureText(error.feature()) << " の標高「" << error.detail()
                 << "」は数値ではありません（数値を期待）\n";
             return kReadFailure;
     }
@@ -99,7 +99,8 @@ int runTosim(const TosimArguments& arguments, std::ostream& out, std::ostream& e
         return reportGisReadError(arguments, error, err);
     } catch (const geo::UnwritableText& error) {
         err << "zelanto-cli: " << arguments.file.string() << ": " << featureText(error.feature)
-            << "の" << error.field << "「" << error.text << "」の" << characterText(error.character)
+            << " の" << error.field << "「" << error.text << "」の"
+            << characterText(error.character)
             << "は SIM ファイル（シフトJIS、コードページ932）に書けません\n";
         return kReadFailure;
     } catch (const geo::GeoError& error) {

@@ -18,11 +18,11 @@ struct FeatureRef {
 
 // The fields that give what a SIM file holds; nothing where the option was not given.
 struct GisFields {
-    std::optional<std::string> number;     // a point's 電算No (and a parcel's, by default)
-    std::optional<std::string> name;       // a point's 測点名 (and a parcel's, by default)
-    std::optional<std::string> elevation;  // a point's elevation; else the point's Z, if any
-    std::optional<std::string> parcelNumber;
-    std::optional<std::string> parcelName;
+    std::optional<std::string> number{};     // a point's 電算No (and a parcel's, by default)
+    std::optional<std::string> name{};       // a point's 測点名 (and a parcel's, by default)
+    std::optional<std::string> elevation{};  // a point's elevation; else the point's Z, if any
+    std::optional<std::string> parcelNumber{};
+    std::optional<std::string> parcelName{};
 };
 
 struct GisReadOptions {
