@@ -162,6 +162,15 @@ private:
     Placement placement_;
 };
 
+// The layers "points" and "parcels" in `crs`.
+void writePointAndParcelLayers(GDALDataset& dataset, const OGRSpatialReference& crs,
+                               Placement placement, const SurveyMap& map) {
+    MapWriter writer(dataset, placement);
+    writer.writePoints(writer.createLayer("points", &crs, wkbPoint, {&kPointFields}), map.points);
+    writer.writeParcels(writer.createLayer("parcels", &crs, wkbPolygon, {&kParcelFields}),
+                        map.parcels);
+}
+
 // The layers of each format; a GeoJSON file holds one collection, so points and parcels share it.
 void writeLayers(GDALDataset& dataset, GisFormat format, const SurveyMap& map, CsvEncoding encoding,
                  const std::string& collection) {
@@ -179,24 +188,12 @@ void writeLayers(GDALDataset& dataset, GisFormat format, const SurveyMap& map, C
             writer.writeParcels(layer, map.parcels);
             return;
         }
-        case GisFormat::Kml: {
-            const OGRSpatialReference wgs84 = gisCrs(kWgs84);
-            MapWriter writer(dataset, Placement::LonLat);
-            writer.writePoints(writer.createLayer("points", &wgs84, wkbPoint, {&kPointFields}),
-                               map.points);
-            writer.writeParcels(writer.createLayer("parcels", &wgs84, wkbPolygon, {&kParcelFields}),
-                                map.parcels);
+        case GisFormat::Kml:
+            writePointAndParcelLayers(dataset, gisCrs(kWgs84), Placement::LonLat, map);
             return;
-        }
-        case GisFormat::GeoPackage: {
-            const OGRSpatialReference zone = gisCrs(map.zone.epsgCode());
-            MapWriter writer(dataset, Placement::Zone);
-            writer.writePoints(writer.createLayer("points", &zone, wkbPoint, {&kPointFields}),
-                               map.points);
-            writer.writeParcels(writer.createLayer("parcels", &zone, wkbPolygon, {&kParcelFields}),
-                                map.parcels);
+        case GisFormat::GeoPackage:
+            writePointAndParcelLayers(dataset, gisCrs(map.zone.epsgCode()), Placement::Zone, map);
             return;
-        }
         case GisFormat::Csv: {
             MapWriter writer(dataset, Placement::Zone);
             std::vector<std::string> options = {"LINEFORMAT=CRLF"};

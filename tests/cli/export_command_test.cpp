@@ -5,7 +5,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "tests/geo/tool_output.h"
+#include "tests/tool_output.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cli {

@@ -8,7 +8,7 @@
 #include <random>
 #include <sstream>
 
-#include "tests/geo/tool_output.h"
+#include "tests/tool_output.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::geo {

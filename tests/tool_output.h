@@ -6,8 +6,8 @@
 
 namespace zelanto::testing {
 
-// What a command line prints on its standard output (the outside tools the map tests check
-// against: cs2cs, ogrinfo).
+// What a command line prints on its standard output: the outside tools that tests read files with
+// or check against (unzip, cs2cs, ogrinfo).
 inline std::string toolOutput(const std::string& command) {
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
