@@ -5,8 +5,8 @@
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "tests/tool_output.h"
 #include "tests/temp_folder.h"
+#include "tests/tool_output.h"
 
 namespace zelanto::cli {
 namespace {

@@ -8,8 +8,8 @@
 #include <random>
 #include <sstream>
 
-#include "tests/tool_output.h"
 #include "tests/temp_folder.h"
+#include "tests/tool_output.h"
 
 namespace zelanto::geo {
 namespace {
