@@ -1,5 +1,8 @@
 #include "cli/cli_arguments.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "cad/scale_list.h"
 #include "coords/sim_import.h"
 #include "texts/shared_texts.h"
@@ -123,6 +126,144 @@ ParcelsArguments parseParcels(ArgumentList& list) {
     return parcels;
 }
 
+void setOnce(std::optional<std::string>& target, const std::string& option,
+             const std::string& value) {
+    if (target) {
+        throw UsageError(option + " が二度指定されています");
+    }
+    target = value;
+}
+
+// What the map commands share: the file, --zone, --datum and --out, each once, the zone and the
+// output required.
+class MapArguments {
+public:
+    MapArguments(ArgumentList& list, const std::string& command) : list_(list), command_(command) {}
+
+    // Takes `argument` when it is one of the shared ones.
+    bool take(const std::string& argument) {
+        if (argument == "--zone") {
+            setOnce(zone_, argument, list_.valueOf(argument));
+        } else if (argument == "--datum") {
+            setOnce(datum_, argument, list_.valueOf(argument));
+        } else if (argument == "--out") {
+            setOnce(out_, argument, list_.valueOf(argument));
+        } else if (argument.starts_with("--")) {
+            return false;
+        } else {
+            setOnce(file_, "入力ファイル", argument);
+        }
+        return true;
+    }
+
+    void finish(std::filesystem::path& file, geo::PlaneZone& zone, std::filesystem::path& out) {
+        if (!file_) {
+            throw UsageError(command_ + " には入力ファイルを一つ指定してください");
+        }
+        if (!zone_) {
+            throw UsageError(command_ + " には --zone で平面直角座標系の系番号（1 から 19）を" +
+                             "指定してください");
+        }
+        if (!out_) {
+            throw UsageError(command_ + " には --out で書き出すファイルを指定してください");
+        }
+        file = *file_;
+        zone.number = zoneNumber(*zone_);
+        if (datum_) {
+            const auto datum = geo::datumNamed(*datum_);
+            if (!datum) {
+                throw UsageError("測地系 " + *datum_ + " は使えません（jgd2011 jgd2000 tokyo）");
+            }
+            zone.datum = *datum;
+        }
+        out = *out_;
+    }
+
+private:
+    static int zoneNumber(const std::string& text) {
+        int number = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (error != std::errc() || end != text.data() + text.size() ||
+            number < geo::PlaneZone::kFirst || number > geo::PlaneZone::kLast) {
+            throw UsageError("系番号 " + text + " は使えません（1 から 19）");
+        }
+        return number;
+    }
+
+    ArgumentList& list_;
+    std::string command_;
+    std::optional<std::string> file_;
+    std::optional<std::string> zone_;
+    std::optional<std::string> datum_;
+    std::optional<std::string> out_;
+};
+
+ExportArguments parseExport(ArgumentList& list) {
+    ExportArguments exported;
+    MapArguments shared(list, "export");
+    std::optional<std::string> encoding;
+    while (!list.done()) {
+        const std::string& argument = list.take();
+        if (shared.take(argument)) {
+            continue;
+        }
+        if (argument == "--encoding") {
+            setOnce(encoding, argument, list.valueOf(argument));
+        } else {
+            throw UsageError("知らないオプションです: " + argument);
+        }
+    }
+    shared.finish(exported.file, exported.zone, exported.out);
+    const auto format = geo::gisFormatOf(exported.out);
+    if (!format) {
+        throw UsageError("書き出す形式がわかりません: " + exported.out.string() +
+                         "（.geojson .kml .gpkg .csv）");
+    }
+    exported.format = *format;
+    if (encoding) {
+        if (exported.format != geo::GisFormat::Csv) {
+            throw UsageError("--encoding は CSV ファイルにだけ指定できます");
+        }
+        if (*encoding == "utf-8") {
+            exported.encoding = geo::CsvEncoding::Utf8;
+        } else if (*encoding != "cp932") {
+            throw UsageError("文字コード " + *encoding + " は使えません（cp932 utf-8）");
+        }
+    }
+    return exported;
+}
+
+TosimArguments parseTosim(ArgumentList& list) {
+    TosimArguments tosim;
+    MapArguments shared(list, "tosim");
+    const std::pair<const char*, std::optional<std::string>*> fieldOptions[] = {
+        {"--number", &tosim.fields.number},
+        {"--name", &tosim.fields.name},
+        {"--elevation", &tosim.fields.elevation},
+        {"--parcel-number", &tosim.fields.parcelNumber},
+        {"--parcel-name", &tosim.fields.parcelName},
+    };
+    while (!list.done()) {
+        const std::string& argument = list.take();
+        if (shared.take(argument)) {
+            continue;
+        }
+        if (argument == "--assume-zone") {
+            tosim.assumeZone = true;
+            continue;
+        }
+        const auto option =
+            std::find_if(std::begin(fieldOptions), std::end(fieldOptions),
+                         [&](const auto& field) { return argument == field.first; });
+        if (option == std::end(fieldOptions)) {
+            throw UsageError("知らないオプションです: " + argument);
+        }
+        setOnce(*option->second, argument, list.valueOf(argument));
+    }
+    shared.finish(tosim.file, tosim.zone, tosim.out);
+    return tosim;
+}
+
 }  // namespace
 
 std::string usageText() {
@@ -132,6 +273,12 @@ std::string usageText() {
                "                     [--xlsx OUT.xlsx]\n"
                "  zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [--xlsx OUT.xlsx]\n"
                "  zelanto-cli parcels FILE.sim [--csv OUT.csv] [--detail]\n"
+               "  zelanto-cli export FILE.sim --zone N --out OUT.{geojson,kml,gpkg,csv}\n"
+               "                     [--datum jgd2011|jgd2000|tokyo] [--encoding cp932|utf-8]\n"
+               "  zelanto-cli tosim IN --zone N --out OUT.sim [--number FIELD] [--name FIELD]\n"
+               "                    [--elevation FIELD] [--parcel-number FIELD]\n"
+               "                    [--parcel-name FIELD] [--datum jgd2011|jgd2000|tokyo]\n"
+               "                    [--assume-zone]\n"
                "  zelanto-cli --help\n"
                "\n"
                "import  SIM ファイルを一つ読み込み、座標シートに入れます（最大 50,000 点）。\n"
@@ -159,11 +306,37 @@ std::string usageText() {
            "                    Xn×(Yn+1−Yn−1)、最後に倍面積）を添えます。C03 のある画地では\n"
            "                    各構成点に次の点への辺長・方向角を、座標からと C03 のとおりに\n"
            "                    並べます。\n"
+"export  SIM ファイルの点と画地を GIS のファイルに書き出します。形式は OUT の拡張子\n"
+           "        で決まります: .geojson と .kml は経度緯度（JGD2011）で点と画地を一つの\n"
+           "        ファイルに、.gpkg はその系の座標のままレイヤー points と parcels に、\n"
+           "        .csv は点だけを。点のフィールドは 電算No・測点名・X・Y・標高（読んだ\n"
+           "        数値のまま）・経度・緯度、画地は 番号・名称・点数・面積・周長。\n"
+           "  --zone N          平面直角座標系の系番号 1 から 19（必須。SIM ファイルには\n"
+           "                    書かれていないため推測しません）。X は北、Y は東。\n"
+           "  --datum D         測地系: jgd2011（省略時, EPSG:6669-6687）, jgd2000\n"
+           "                    （EPSG:2443-2461）, tokyo（旧日本測地系, EPSG:30161-30179）。\n"
+           "  --encoding E      CSV の文字コード: cp932（省略時）か utf-8。改行は CR LF。\n"
+           "tosim   GDAL が読める GIS のファイル（GeoJSON, KML, GeoPackage, Shapefile, CSV\n"
+           "        など）の点と面を、その座標参照系から系の座標に変換して SIM ファイルに\n"
+           "        します（CP932, CR LF）。面は画地（D00/B01/D99）になり、その構成点は\n"
+           "        ファイルの点です（同じ位置の点は一度だけ書きます）。CSV は X・Y 列\n"
+           "        （X が北）か 経度・緯度 列（longitude/latitude, lon/lat。.prj がなければ\n"
+           "        JGD2011）から点を作ります。\n"
+           "  --zone N, --datum D  書き出す系と測地系（export と同じ）。\n"
+           "  --number FIELD    電算No のフィールド（省略時 1, 2, 3 …）。\n"
+           "  --name FIELD      測点名のフィールド（省略時 空）。\n"
+           "  --elevation FIELD 標高のフィールド（省略時 点の Z、なければ空）。\n"
+           "  --parcel-number FIELD, --parcel-name FIELD\n"
+           "                    画地の番号と名称のフィールド（省略時 --number と --name の\n"
+           "                    フィールド、それもなければ 1, 2, 3 … と空）。\n"
+           "  --assume-zone     座標参照系のないレイヤーの座標をその系の座標とみなします\n"
+           "                    （GIS の順で東が先。CSV の X・Y 列は X が北）。\n"
            "\n"
-           "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません）,\n"
-           "            3 " +
+           "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません。\n"
+           "            tosim では入力ファイル）, 3 " +
            texts::kNoPlottableData +
-           "（parcels では画地がありません）,\n"
+           "（parcels では画地が、\n"
+           "            tosim では点も面もありません）,\n"
            "            64 引数の誤り\n";
 }
 
@@ -189,6 +362,12 @@ Command parseArguments(const std::vector<std::string>& arguments) {
     }
     if (command == "parcels") {
         return parseParcels(list);
+    }
+    if (command == "export") {
+        return parseExport(list);
+    }
+    if (command == "tosim") {
+        return parseTosim(list);
     }
     throw UsageError("知らないコマンドです: " + command);
 }

@@ -8,6 +8,10 @@
 #include <variant>
 #include <vector>
 
+#include "geo/gis_reader.h"
+#include "geo/gis_writer.h"
+#include "geo/plane_zone.h"
+
 namespace zelanto::cli {
 
 struct HelpRequest {};
@@ -32,7 +36,24 @@ struct ParcelsArguments {
     bool detail = false;
 };
 
-using Command = std::variant<HelpRequest, ImportArguments, MergeArguments, ParcelsArguments>;
+struct ExportArguments {
+    std::filesystem::path file;
+    geo::PlaneZone zone;
+    std::filesystem::path out;
+    geo::GisFormat format = geo::GisFormat::GeoJson;
+    geo::CsvEncoding encoding = geo::CsvEncoding::Cp932;
+};
+
+struct TosimArguments {
+    std::filesystem::path file;
+    geo::PlaneZone zone;
+    std::filesystem::path out;
+    geo::GisFields fields;
+    bool assumeZone = false;
+};
+
+using Command = std::variant<HelpRequest, ImportArguments, MergeArguments, ParcelsArguments,
+                             ExportArguments, TosimArguments>;
 
 // Arguments that do not make a command.
 class UsageError : public std::runtime_error {

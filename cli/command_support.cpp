@@ -50,6 +50,16 @@ void reportParcelMessages(const std::filesystem::path& file, const coords::Parce
     }
 }
 
+std::vector<coords::Parcel> parcelsWithWarnings(const std::filesystem::path& file,
+                                                coords::ImportedParcels& found, std::ostream& err) {
+    if (found.failure) {
+        err << "zelanto-cli: " << coords::describeReadError(*found.failure) << '\n';
+        return {};
+    }
+    reportParcelMessages(file, found.parcels, false, err);
+    return std::move(found.parcels.parcels);
+}
+
 int guardWrites(std::ostream& err, const std::function<int()>& write) {
     try {
         return write();

@@ -6,6 +6,7 @@
 
 #include "coords/coordinate_sheet.h"
 #include "coords/parcels.h"
+#include "coords/sim_import.h"
 #include "coords/sim_file.h"
 #include "coords/sim_read_error.h"
 
@@ -21,6 +22,11 @@ int reportReadFailure(const coords::SimReadError& error, std::ostream& err);
 // give.
 void reportParcelMessages(const std::filesystem::path& file, const coords::ParcelFile& read,
                           bool checkEdges, std::ostream& err);
+// The parcels of a file for a drawing or a map, as the pass over its points found them. A parcel
+// that does not read is left out, and so is every parcel of a file whose records after the points
+// do not read; each with a warning, as is every record that a parcel left out.
+std::vector<coords::Parcel> parcelsWithWarnings(const std::filesystem::path& file,
+                                                coords::ImportedParcels& found, std::ostream& err);
 
 // Runs `write`, turning a failure to write an output into a message and kWriteFailure.
 int guardWrites(std::ostream& err, const std::function<int()>& write);

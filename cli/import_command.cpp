@@ -10,22 +10,6 @@
 #include "texts/shared_texts.h"
 
 namespace zelanto::cli {
-namespace {
-
-// The parcels of the file for its drawing. A parcel that does not read is left out of it, and so
-// is every parcel of a file whose records after the points do not read; each with a warning, as
-// is every record that a parcel left out.
-std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file,
-                                          coords::ImportedParcels& found, std::ostream& err) {
-    if (found.failure) {
-        err << "zelanto-cli: " << coords::describeReadError(*found.failure) << '\n';
-        return {};
-    }
-    reportParcelMessages(file, found.parcels, false, err);
-    return std::move(found.parcels.parcels);
-}
-
-}  // namespace
 
 int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream& err) {
     if (const auto refusal = coords::simFileRefusal(arguments.file)) {
@@ -60,7 +44,7 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
             plot.writeScript(*arguments.script);
         }
         if (arguments.dxf) {
-            plot.writeDrawing(*arguments.dxf, parcelsToDraw(arguments.file, parcels, err));
+            plot.writeDrawing(*arguments.dxf, parcelsWithWarnings(arguments.file, parcels, err));
         }
         return kSuccess;
     });

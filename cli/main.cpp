@@ -20,6 +20,12 @@ int main(int argc, char** argv) {
         if (const auto* parcels = std::get_if<ParcelsArguments>(&command)) {
             return runParcels(*parcels, std::cout, std::cerr);
         }
+        if (const auto* exported = std::get_if<ExportArguments>(&command)) {
+            return runExport(*exported, std::cout, std::cerr);
+        }
+        if (const auto* tosim = std::get_if<TosimArguments>(&command)) {
+            return runTosim(*tosim, std::cout, std::cerr);
+        }
         std::cout << usageText();
         return kSuccess;
     } catch (const UsageError& error) {

@@ -6,7 +6,6 @@ namespace zelanto::coords {
 namespace {
 
 constexpr const char* kSheetName = "SIM座標データ";
-constexpr const char* kTitle = "SIM座標データ一覧";
 constexpr const char* kHeaders[] = {"電算No", "測点名", "X座標", "Y座標", "標高値"};
 constexpr double kColumnWidths[] = {9.38, 14.88, 25.13, 25.13, 11.63};
 
@@ -48,7 +47,7 @@ void layOutCoordinateSheet(platform::Worksheet& sheet) {
     sheet.setFontColor("A1:E1"_range, platform::kPaletteWhite);
     sheet.setInteriorColor("A1:E1"_range, platform::kPaletteBlue);
     sheet.setInteriorColor("A2:E2"_range, platform::kPaletteYellow);
-    sheet.setValue(1, 1, kTitle);
+    sheet.setValue(1, 1, kCoordinateSheetTitle);
     sheet.setNumberFormat("C:D"_range, "0.0000000_ ");
     sheet.setNumberFormat("E:E"_range, "0.000_ ");
     sheet.setNumberFormat("A:B"_range, platform::kTextNumberFormat);

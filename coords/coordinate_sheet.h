@@ -17,6 +17,9 @@ enum Column : int {
     kElevationColumn = 5,  // E "標高値"
 };
 
+// The sheet's title in A1, which the SIM writers also put in their "G00" line.
+constexpr const char* kCoordinateSheetTitle = "SIM座標データ一覧";
+
 // The first point is in row 3, the k-th in row k + 2.
 constexpr int kFirstPointRow = 3;
 

@@ -100,52 +100,6 @@ struct FilePoint {
     std::optional<int> yPlaces;
 };
 
-const FilePoint* at(const std::vector<FilePoint>& points, const auto& map, const auto& key) {
-    const auto found = map.find(key);
-    return found == map.end() ? nullptr : &points[found->second];
-}
-
-// The points of the file by number and by name, for the corner records to refer to.
-class PointIndex {
-public:
-    explicit PointIndex(const std::vector<FilePoint>& points) : points_(points) {
-        for (size_t index = 0; index < points.size(); ++index) {
-            const FilePoint& point = points[index];
-            if (const auto numeric = platform::parseDecimalNumber(point.number)) {
-                numericNumbers_.try_emplace(*numeric, index);
-            } else if (!point.number.empty()) {
-                textNumbers_.try_emplace(point.number, index);
-            }
-            if (!point.name.empty()) {
-                names_.try_emplace(point.name, index);
-            }
-        }
-    }
-
-    // The point that a corner record refers to: the one with its number, or the one with its
-    // name where the number is empty or no point has it. Nothing when neither finds a point.
-    const FilePoint* find(std::string_view number, std::string_view name) const {
-        const FilePoint* point = number.empty() ? nullptr : byNumber(number);
-        if (point == nullptr && !name.empty()) {
-            point = at(points_, names_, std::string(name));
-        }
-        return point;
-    }
-
-private:
-    const FilePoint* byNumber(std::string_view number) const {
-        if (const auto numeric = platform::parseDecimalNumber(number)) {
-            return at(points_, numericNumbers_, *numeric);
-        }
-        return at(points_, textNumbers_, std::string(number));
-    }
-
-    const std::vector<FilePoint>& points_;
-    std::unordered_map<double, size_t> numericNumbers_;
-    std::unordered_map<std::string, size_t> textNumbers_;
-    std::unordered_map<std::string, size_t> names_;
-};
-
 }  // namespace
 
 class ParcelCollector::Blocks {
@@ -157,7 +111,10 @@ public:
             cutBlock("", 0);
         }
         if (!blocks_.empty()) {
-            const PointIndex index(points_);
+            ParcelPointIndex index;
+            for (const FilePoint& point : points_) {
+                index.add(point.number, point.name);
+            }
             for (ParcelBlock& block : blocks_) {
                 resolve(block, index);
             }
@@ -290,13 +247,13 @@ public:
         open_.reset();
     }
 
-    void resolve(ParcelBlock& block, const PointIndex& index) {
+    void resolve(ParcelBlock& block, const ParcelPointIndex& index) {
         Parcel& parcel = block.parcel;
         bool complete = true;
         std::optional<int> decimals = 0;
         for (CornerRecord& corner : block.corners) {
-            const FilePoint* point = index.find(corner.number, corner.name);
-            if (point == nullptr) {
+            const auto found = index.find(corner.number, corner.name);
+            if (!found) {
                 ParcelIssue issue = issueAbout(ParcelProblem::NoSuchPoint, corner.line, parcel);
                 issue.cornerNumber = corner.number;
                 issue.cornerName = corner.name;
@@ -304,9 +261,10 @@ public:
                 complete = false;
                 continue;
             }
-            parcel.corners.push_back({point->number, point->name, point->x, point->y,
-                                      point->xPlaces, point->yPlaces, std::move(corner.edge)});
-            decimals = widerPlaces(decimals, widerPlaces(point->xPlaces, point->yPlaces));
+            const FilePoint& point = points_[*found];
+            parcel.corners.push_back({point.number, point.name, point.x, point.y, point.xPlaces,
+                                      point.yPlaces, std::move(corner.edge)});
+            decimals = widerPlaces(decimals, widerPlaces(point.xPlaces, point.yPlaces));
         }
         if (complete) {
             parcel.decimals = decimals;
@@ -321,6 +279,34 @@ public:
     std::vector<ParcelBlock> blocks_;  // closed blocks with enough corners, in file order
     ParcelFile result_;
 };
+
+void ParcelPointIndex::add(std::string_view number, std::string_view name) {
+    const size_t index = count_++;
+    if (const auto numeric = platform::parseDecimalNumber(number)) {
+        numericNumbers_.try_emplace(*numeric, index);
+    } else if (!number.empty()) {
+        textNumbers_.try_emplace(std::string(number), index);
+    }
+    if (!name.empty()) {
+        names_.try_emplace(std::string(name), index);
+    }
+}
+
+std::optional<size_t> ParcelPointIndex::find(std::string_view number, std::string_view name) const {
+    const auto at = [](const auto& map, const auto& key) -> std::optional<size_t> {
+        const auto found = map.find(key);
+        return found == map.end() ? std::nullopt : std::optional(found->second);
+    };
+    std::optional<size_t> point;
+    if (!number.empty()) {
+        const auto numeric = platform::parseDecimalNumber(number);
+        point = numeric ? at(numericNumbers_, *numeric) : at(textNumbers_, std::string(number));
+    }
+    if (!point && !name.empty()) {
+        point = at(names_, std::string(name));
+    }
+    return point;
+}
 
 ParcelCollector::ParcelCollector(std::filesystem::path file)
     : blocks_(std::make_unique<Blocks>(std::move(file))) {}

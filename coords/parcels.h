@@ -4,6 +4,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "coords/dms_angle.h"
@@ -97,6 +99,24 @@ struct ParcelFile {
     std::vector<ParcelIssue> issues;
 };
 
+// The points of a SIM file as the corner records of parcels refer to them, in the order they are
+// added. A number is compared as a number where it is one ("    1", "1" and "001" are the same
+// point), as text otherwise; a corner whose number is empty or finds no point is looked up by its
+// name. Where two points share a number or a name, the first one counts.
+class ParcelPointIndex {
+public:
+    void add(std::string_view number, std::string_view name);
+    // The place, in the order of adding, of the point a corner record refers to; nothing when
+    // neither its number nor its name finds one.
+    std::optional<size_t> find(std::string_view number, std::string_view name) const;
+
+private:
+    size_t count_ = 0;
+    std::unordered_map<double, size_t> numericNumbers_;
+    std::unordered_map<std::string, size_t> textNumbers_;
+    std::unordered_map<std::string, size_t> names_;
+};
+
 // Gathers the parcels of a SIM file, wherever they stand, from its records and its points as one
 // pass over the file gives them: blocks of a "D00,<number>,<name>,<kind>," record, one
 // "B01,<point number>,<point name>," record per corner in order, each optionally followed by
@@ -105,10 +125,8 @@ struct ParcelFile {
 // records, and so is a "C03" that does not read or has no corner of its own; only the next "D00",
 // a record of the points ("A00", "A01", "A99") or the end of the file cut a block short. Outside
 // blocks, records other than points (the points' "A99", a closing "A99,END", blocks of other
-// kinds) are passed over. Corners refer to the "A01" points of the whole file: a number is
-// compared as a number where it is one ("    1", "1" and "001" are the same point), as text
-// otherwise, and a corner whose number is empty or finds no point is looked up by its name; where
-// two points share a number or a name, the first one counts. Texts are taken with the blanks
+// kinds) are passed over. Corners refer to the "A01" points of the whole file (see
+// ParcelPointIndex). Texts are taken with the blanks
 // around them trimmed. A block that does not make a parcel is an issue, and the other parcels
 // still read.
 class ParcelCollector {

@@ -31,6 +31,15 @@ int SimImport::readPoints(platform::Worksheet& sheet) {
     return importPoints(reader_, sheet, [this](const SimPoint& point) { parcels_.take(point); });
 }
 
+SimPoint SimImport::readPoint() {
+    SimPoint point = reader_.readPoint();
+    // A point whose coordinates do not read fails its reader, who asks for them.
+    if (!point.x.failure && !point.y.failure) {
+        parcels_.take(point);
+    }
+    return point;
+}
+
 ImportedParcels SimImport::finish() {
     ImportedParcels found;
     try {

@@ -28,8 +28,8 @@ struct ImportedParcels {
     std::optional<SimReadError> failure;
 };
 
-// The import's one pass over a SIM file: its points into the coordinate sheet, and the parcels
-// around them for the plot, in the order of the import's steps.
+// The one pass over a SIM file that takes its points and, around them, its parcels: the import's
+// into the coordinate sheet, in the order of the import's steps, or any other reader's.
 class SimImport {
 public:
     // Opens the file; throws SimReadError when it cannot.
@@ -39,6 +39,8 @@ public:
     void skipToFirstPoint();
     // The points into the sheet (see importPoints).
     int readPoints(platform::Worksheet& sheet);
+    // The next point, for a reader without a sheet (see SimReader::readPoint).
+    SimPoint readPoint();
     // Reads the rest of the file for its parcels and closes it. A failure there leaves the
     // points as they are: it goes with the parcels.
     ImportedParcels finish();

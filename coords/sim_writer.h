@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/files/ansi_text_file.h"
 #include "platform/sheet/cell_value.h"
@@ -38,5 +40,34 @@ private:
 
 // Creates and writes the merged SIM file in one go.
 void writeMergedSim(platform::Worksheet& sheet, const std::filesystem::path& file);
+
+// A point as writeSimFile writes it: number and name as text, coordinates as numbers.
+struct SimFilePoint {
+    std::string number;
+    std::string name;
+    double x = 0;
+    double y = 0;
+    std::optional<double> elevation;  // nothing: an empty field
+};
+
+// A parcel block: "D00,<number>,<name>,<kind>,", one "B01,<point number>,<point name>," per
+// corner, "D99,".
+struct SimFileParcel {
+    struct Corner {
+        std::string number;
+        std::string name;
+    };
+    std::string number;
+    std::string name;
+    std::string kind;
+    std::vector<Corner> corners;
+};
+
+// A SIM file in the merged file's layout, with the points as given (not renumbered) and the
+// parcel blocks after their "A99,": the header lines, one "A01" line per point, "A99,", the
+// blocks. Fields as simFieldText writes them; code page 932, CR LF; written complete or not at
+// all. Throws platform::FileError.
+void writeSimFile(const std::filesystem::path& file, const std::vector<SimFilePoint>& points,
+                  const std::vector<SimFileParcel>& parcels);
 
 }  // namespace zelanto::coords

@@ -25,7 +25,12 @@ std::string shown(const std::string& page) {
 
 TEST(ManPages, CommandLinePageCarriesTheOptionsAsTheToolPrintsThem) {
     const std::string page = shown("zelanto-cli.1.gz");
-    EXPECT_NE(page.find("zelanto-cli - import and merge SIM survey files"), std::string::npos)
+    EXPECT_NE(page.find("zelanto-cli - import, merge, measure and map SIM survey files"),
+              std::string::npos)
+        << page;
+    EXPECT_NE(page.find("zelanto-cli export FILE.sim --zone N --out OUT [options]\n"
+                        "       zelanto-cli tosim IN --zone N --out OUT.sim [options]\n"),
+              std::string::npos)
         << page;
     EXPECT_NE(page.find("zelanto-cli import FILE.sim [--scale 1/N] [--script OUT.scr]"),
               std::string::npos)

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/tool_output.h"
+
 namespace zelanto::testing {
 
 // Just enough reading of an .xlsx file, unpacked with unzip, for tests to check what a sheet
@@ -14,18 +16,7 @@ namespace zelanto::testing {
 
 // One part of the package, such as "xl/styles.xml"; empty when there is no such part.
 inline std::string unzipPart(const std::filesystem::path& xlsx, const std::string& part) {
-    const std::string command = "unzip -p '" + xlsx.string() + "' '" + part + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        throw std::runtime_error("cannot run unzip");
-    }
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        text.append(buffer, n);
-    }
-    pclose(pipe);
-    return text;
+    return toolOutput("unzip -p '" + xlsx.string() + "' '" + part + "' 2>/dev/null");
 }
 
 // Every element named `tag` in `xml`, each from its start tag to its end.
