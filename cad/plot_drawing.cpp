@@ -3,8 +3,10 @@
 #include "cad/dxf_file.h"
 #include "cad/plot_geometry.h"
 #include "cad/plot_sheet.h"
+#include "coords/coordinate_sheet.h"
 #include "coords/number_text.h"
 #include "coords/parcel_measure.h"
+#include "coords/sim_import.h"
 #include "platform/text/decimal_number.h"
 
 namespace zelanto::cad {
@@ -52,8 +54,12 @@ void drawParcels(Drawing& drawing, std::span<const coords::Parcel> parcels,
     }
 }
 
-std::vector<PlotPoint> plotPoints(platform::Worksheet& sheet, std::int16_t denominator) {
-    PlotSheet rows(sheet, denominator);
+std::vector<PlotPoint> plotPoints(platform::Worksheet& sheet, std::int16_t denominator,
+                                  PlotRows extent) {
+    const int lastRow = extent == PlotRows::plot
+                            ? kPlotLastRow
+                            : coords::kFirstPointRow + coords::kImportPointLimit - 1;
+    PlotSheet rows(sheet, denominator, lastRow);
     std::vector<PlotPoint> points;
     rows.forEachRow([&](int row) {
         const PlotPosition at = rows.position(row);
@@ -65,8 +71,8 @@ std::vector<PlotPoint> plotPoints(platform::Worksheet& sheet, std::int16_t denom
 }  // namespace
 
 Drawing plotDrawing(platform::Worksheet& sheet, std::int16_t denominator,
-                    std::span<const coords::Parcel> parcels) {
-    const std::vector<PlotPoint> points = plotPoints(sheet, denominator);
+                    std::span<const coords::Parcel> parcels, PlotRows rows) {
+    const std::vector<PlotPoint> points = plotPoints(sheet, denominator, rows);
     Drawing drawing{{{kPointLayer, 7}, {kNameLayer, 7}}, {}};
     drawing.entities.reserve(points.size() * 3);
     for (const PlotPoint& point : points) {

@@ -18,7 +18,7 @@ PlotPosition plotPosition(double sheetX, double sheetY, double denominator) {
 }
 
 void PlotSheet::forEachRow(const std::function<void(int row)>& visit) {
-    for (int row = kPlotFirstRow; row <= kPlotLastRow; ++row) {
+    for (int row = kPlotFirstRow; row <= lastRow_; ++row) {
         if (sheet_.value(row, coords::kNameColumn).isEmpty()) {
             return;
         }

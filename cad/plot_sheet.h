@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "cad/plot_script.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::cad {
@@ -18,12 +19,12 @@ struct PlotPosition {
 // Where the script puts a place given in the sheet's coordinates, at scale 1 : `denominator`.
 PlotPosition plotPosition(double sheetX, double sheetY, double denominator);
 
-// The coordinate sheet as the plot reads it: rows from 3 down to the first empty name, 10003 at
-// most, one cell at a time.
+// The coordinate sheet as the plot reads it: rows from 3 down to the first empty name, `lastRow`
+// at most (the script's 10003), one cell at a time.
 class PlotSheet {
 public:
-    PlotSheet(platform::Worksheet& sheet, std::int16_t denominator)
-        : sheet_(sheet), denominator_(denominator) {}
+    PlotSheet(platform::Worksheet& sheet, std::int16_t denominator, int lastRow = kPlotLastRow)
+        : sheet_(sheet), denominator_(denominator), lastRow_(lastRow) {}
 
     // One pass over the rows to plot.
     void forEachRow(const std::function<void(int row)>& visit);
@@ -38,6 +39,7 @@ private:
 
     platform::Worksheet& sheet_;
     double denominator_;
+    int lastRow_;
 };
 
 }  // namespace zelanto::cad

@@ -1,5 +1,7 @@
 #include "cli/cli_arguments.h"
 
+#include <charconv>
+
 #include "cad/scale_list.h"
 #include "coords/sim_merge.h"
 #include "texts/shared_texts.h"
@@ -37,6 +39,14 @@ private:
     size_t next_ = 0;
 };
 
+std::int16_t scaleValue(const std::string& text) {
+    const auto denominator = cad::scaleDenominator(text);
+    if (!denominator) {
+        throw UsageError("縮尺 " + text + " は使えません（" + scaleList() + "）");
+    }
+    return *denominator;
+}
+
 void setOnce(std::optional<std::filesystem::path>& target, const std::string& option,
              const std::string& value) {
     if (target) {
@@ -51,12 +61,7 @@ ImportArguments parseImport(ArgumentList& list) {
     while (!list.done()) {
         const std::string& argument = list.take();
         if (argument == "--scale") {
-            const std::string& text = list.valueOf(argument);
-            const auto denominator = cad::scaleDenominator(text);
-            if (!denominator) {
-                throw UsageError("縮尺 " + text + " は使えません（" + scaleList() + "）");
-            }
-            import.denominator = *denominator;
+            import.denominator = scaleValue(list.valueOf(argument));
         } else if (argument == "--script") {
             setOnce(import.script, argument, list.valueOf(argument));
         } else if (argument == "--dxf") {
@@ -123,6 +128,64 @@ ParcelsArguments parseParcels(ArgumentList& list) {
     return parcels;
 }
 
+// A side of a picture in pixels: "1024"; from kSmallestPicture to kLargestPicture.
+int pictureSide(const std::string& text, const std::string& option) {
+    int side = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), side);
+    if (error != std::errc() || end != text.data() + text.size() || side < kSmallestPicture ||
+        side > kLargestPicture) {
+        throw UsageError(option + " の大きさ " + text + " は使えません（" +
+                         std::to_string(kSmallestPicture) + " から " +
+                         std::to_string(kLargestPicture) + " ピクセル）");
+    }
+    return side;
+}
+
+PreviewArguments parsePreview(ArgumentList& list) {
+    PreviewArguments preview;
+    std::optional<std::filesystem::path> file;
+    std::optional<std::filesystem::path> png;
+    std::optional<std::string> size;
+    std::optional<std::string> thumbnail;
+    while (!list.done()) {
+        const std::string& argument = list.take();
+        if (argument == "--png") {
+            setOnce(png, argument, list.valueOf(argument));
+        } else if (argument == "--size") {
+            size = list.valueOf(argument);
+        } else if (argument == "--scale") {
+            preview.denominator = scaleValue(list.valueOf(argument));
+        } else if (argument == "--thumbnail") {
+            thumbnail = list.valueOf(argument);
+        } else if (argument.starts_with("--")) {
+            throw UsageError("知らないオプションです: " + argument);
+        } else {
+            setOnce(file, "SIM ファイル", argument);
+        }
+    }
+    if (!file || !png) {
+        throw UsageError(
+            "preview には SIM ファイルを一つと --png で書き出す PNG ファイルを指定してください");
+    }
+    preview.file = *file;
+    preview.png = *png;
+    if (thumbnail) {
+        if (size || preview.denominator) {
+            throw UsageError("--thumbnail は --size や --scale と一緒には使えません");
+        }
+        preview.width = preview.height = pictureSide(*thumbnail, "--thumbnail");
+        preview.names = false;
+    } else if (size) {
+        const auto x = size->find('x');
+        if (x == std::string::npos) {
+            throw UsageError("--size は 幅x高さ で指定してください（例 1024x768）: " + *size);
+        }
+        preview.width = pictureSide(size->substr(0, x), "--size");
+        preview.height = pictureSide(size->substr(x + 1), "--size");
+    }
+    return preview;
+}
+
 }  // namespace
 
 std::string usageText() {
@@ -132,6 +195,8 @@ std::string usageText() {
                "                     [--xlsx OUT.xlsx]\n"
                "  zelanto-cli merge A.sim [B.sim [C.sim]] --out OUT.sim [--xlsx OUT.xlsx]\n"
                "  zelanto-cli parcels FILE.sim [--csv OUT.csv] [--detail]\n"
+               "  zelanto-cli preview FILE.sim --png OUT.png [--size WxH] [--scale 1/N]\n"
+               "  zelanto-cli preview FILE.sim --png OUT.png --thumbnail N\n"
                "  zelanto-cli --help\n"
                "\n"
                "import  SIM ファイルを一つ読み込み、座標シートに入れます（最大 50,000 点）。\n"
@@ -156,11 +221,24 @@ std::string usageText() {
            "  --csv OUT.csv     同じ表を CSV ファイル（CP932, CR LF）に書き出します。\n"
            "  --detail          画地ごとに座標求積表（X座標・Y座標・Yn+1−Yn−1・\n"
            "                    Xn×(Yn+1−Yn−1)、最後に倍面積）を添えます。\n"
+           "preview SIM ファイルの全点をプロットの図面のとおりに PNG の絵にします: 北が上、東が右、\n"
+           "        点と円（青）、測点名（黒）、画地の輪郭と名称（緑）を、余白を残して絵に収めます。\n"
+           "        重なる測点名もそのまま描きます。\n"
+           "  --png OUT.png     書き出す PNG ファイル（必須。あれば置き換えます）。\n"
+           "  --size WxH        絵の幅と高さ（ピクセル、省略時 1024x768）。\n"
+           "  --scale 1/N       その縮尺のプロットの円と文字の大きさで描き、左下にメートルの\n"
+           "                    縮尺バーを添えます（省略時 " +
+           std::string(cad::kDefaultScale.text) +
+           " の大きさ、縮尺バーなし）。\n"
+           "  --thumbnail N     ファイルマネージャーのサムネイル: N×N ピクセルの正方形、測点名なし。\n"
+           "                    絵の一辺は " +
+           std::to_string(kSmallestPicture) + " から " + std::to_string(kLargestPicture) +
+           " ピクセルです。\n"
            "\n"
            "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません）,\n"
            "            3 " +
            texts::kNoPlottableData +
-           "（parcels では画地がありません）,\n"
+           "（parcels では画地がありません、preview では描くものがありません）,\n"
            "            64 引数の誤り\n";
 }
 
@@ -186,6 +264,9 @@ Command parseArguments(const std::vector<std::string>& arguments) {
     }
     if (command == "parcels") {
         return parseParcels(list);
+    }
+    if (command == "preview") {
+        return parsePreview(list);
     }
     throw UsageError("知らないコマンドです: " + command);
 }

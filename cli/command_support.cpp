@@ -2,6 +2,10 @@
 
 #include "cad/plot_script.h"
 #include "cli/exit_codes.h"
+#include "coords/parcel_issue_text.h"
+#include "coords/parcel_reader.h"
+#include "coords/sim_file_check.h"
+#include "coords/sim_import.h"
 #include "coords/sim_read_error_text.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/embedded/xlsx_export.h"
@@ -32,6 +36,35 @@ int guardWrites(std::ostream& err, const std::function<int()>& write) {
             << error.found() << "」は数値ではありません\n";
     }
     return kWriteFailure;
+}
+
+std::optional<int> readPoints(const std::filesystem::path& file, platform::Worksheet& sheet,
+                              std::ostream& err) {
+    if (!coords::passesSimFileCheck(file)) {
+        rejectSimFileName(file, err);
+        return std::nullopt;
+    }
+    try {
+        coords::SimReader reader(file);
+        reader.skipToFirstPoint();
+        return coords::importPoints(reader, sheet);
+    } catch (const coords::SimReadError& error) {
+        reportReadFailure(error, err);
+        return std::nullopt;
+    }
+}
+
+std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file, std::ostream& err) {
+    try {
+        coords::ParcelFile read = coords::readParcels(file);
+        for (const coords::ParcelIssue& issue : read.issues) {
+            err << "zelanto-cli: " << coords::describeParcelIssue(file, issue) << '\n';
+        }
+        return std::move(read.parcels);
+    } catch (const coords::SimReadError& error) {
+        err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
+        return {};
+    }
 }
 
 void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file) {

@@ -10,5 +10,6 @@ namespace zelanto::cli {
 int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream& err);
 int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& err);
 int runParcels(const ParcelsArguments& arguments, std::ostream& out, std::ostream& err);
+int runPreview(const PreviewArguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace zelanto::cli

@@ -3,49 +3,19 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "coords/parcel_issue_text.h"
-#include "coords/parcel_reader.h"
-#include "coords/sim_file_check.h"
-#include "coords/sim_import.h"
-#include "coords/sim_read_error_text.h"
 #include "platform/embedded/embedded_host.h"
 #include "texts/shared_texts.h"
 
 namespace zelanto::cli {
-namespace {
-
-// The parcels of the file for its drawing. A parcel that does not read is left out of it, and so
-// is every parcel of a file whose records after the points do not read; each with a warning.
-std::vector<coords::Parcel> parcelsToDraw(const std::filesystem::path& file, std::ostream& err) {
-    try {
-        coords::ParcelFile read = coords::readParcels(file);
-        for (const coords::ParcelIssue& issue : read.issues) {
-            err << "zelanto-cli: " << coords::describeParcelIssue(file, issue) << '\n';
-        }
-        return std::move(read.parcels);
-    } catch (const coords::SimReadError& error) {
-        err << "zelanto-cli: " << coords::describeReadError(error) << '\n';
-        return {};
-    }
-}
-
-}  // namespace
 
 int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream& err) {
-    if (!coords::passesSimFileCheck(arguments.file)) {
-        return rejectSimFileName(arguments.file, err);
-    }
     platform::EmbeddedHost host;
     const coords::SheetReferences sheet = coords::createCoordinateSheet(host);
-    int points = 0;
-    try {
-        coords::SimReader reader(arguments.file);
-        reader.skipToFirstPoint();
-        points = coords::importPoints(reader, *sheet.worksheet);
-    } catch (const coords::SimReadError& error) {
-        return reportReadFailure(error, err);
+    const std::optional<int> points = readPoints(arguments.file, *sheet.worksheet, err);
+    if (!points) {
+        return kReadFailure;
     }
-    out << arguments.file.string() << ": " << points << " 点を読み込みました\n";
+    out << arguments.file.string() << ": " << *points << " 点を読み込みました\n";
     return guardWrites(err, [&] {
         if (arguments.xlsx) {
             exportWorkbook(sheet, *arguments.xlsx);

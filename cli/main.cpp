@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
         if (const auto* parcels = std::get_if<ParcelsArguments>(&command)) {
             return runParcels(*parcels, std::cout, std::cerr);
         }
+        if (const auto* preview = std::get_if<PreviewArguments>(&command)) {
+            return runPreview(*preview, std::cout, std::cerr);
+        }
         std::cout << usageText();
         return kSuccess;
     } catch (const UsageError& error) {
