@@ -23,8 +23,8 @@ namespace {
 constexpr double kMarginShare = 0.04;
 constexpr double kRingWidth = 1;
 constexpr double kOutlineWidth = 1.5;
-// The scale bar: at most this share of the picture's width, its line, the ticks at its ends and
-// the height of its label, in pixels.
+// The scale bar: at most this share of the picture's width; in pixels its line, the ticks at its
+// ends, the height of its label, the space between them and the strip below the drawing it takes.
 constexpr double kBarShare = 0.25;
 constexpr double kBarWidth = 2;
 constexpr double kBarTick = 6;
@@ -193,7 +193,7 @@ void drawScaleBar(cairo_t* cr, double pixelsPerMetre, const PictureStyle& style,
     const double length = metres * pixelsPerMetre;
     const double left = margin;
     const double bottom = style.height - margin;
-    setColour(cr, onWhite(7));
+    cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_set_line_width(cr, kBarWidth);
     cairo_move_to(cr, left, bottom - kBarTick);
     cairo_line_to(cr, left, bottom);

@@ -29,9 +29,10 @@ struct PictureFrame {
 
 // The frame that shows the whole drawing as large as it fits into a picture of `width` by
 // `height` pixels less `margin` on every side, centred, every shape at its size in the picture.
-// Texts count only `withTexts`; texts that could not fit at any scale (a name wider than the
-// picture) are let run over its edge. A drawing smaller than 10 drawing units is shown as if it
-// were that large, so that one point is no circle filling the picture.
+// Texts count only `withTexts`; where they cannot fit at any scale (a name wider than the
+// picture), the frame is fitted to the other shapes and texts may run over the picture's edge. A
+// drawing smaller than 10 drawing units is shown as if it were that large, so that one point is no
+// circle filling the picture.
 PictureFrame fitDrawing(const Drawing& drawing, bool withTexts, double width, double height,
                         double margin);
 
