@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <vector>
 
 namespace zelanto::testing {
 
@@ -13,20 +12,12 @@ namespace zelanto::testing {
 // tone of a colour count as that colour, the palest as paper.
 enum class Ink { paper, blue, green, dark, other };
 
-// A rectangle of pixels: columns left to right - 1, rows top to bottom - 1.
+// A rectangle of pixels: columns from left to right - 1, rows from top to bottom - 1.
 struct PixelArea {
     int left;
     int top;
     int right;
     int bottom;
-};
-
-// A group of touching pixels of one ink: its centre and its bounds.
-struct InkBlob {
-    double column;
-    double row;
-    PixelArea bounds;
-    int pixels;
 };
 
 // A PNG file as cairo reads it, for looking at where a picture has ink.
@@ -40,9 +31,9 @@ public:
     int height() const { return cairo_image_surface_get_height(surface_.get()); }
 
     Ink at(int column, int row) const {
-        const unsigned char* data = cairo_image_surface_get_data(surface_.get());
-        const int stride = cairo_image_surface_get_stride(surface_.get());
-        const auto* pixel = data + row * stride + column * 4;  // B, G, R, A in memory
+        const unsigned char* pixel = cairo_image_surface_get_data(surface_.get()) +
+                                     row * cairo_image_surface_get_stride(surface_.get()) +
+                                     column * 4;  // blue, green, red, unused
         const int blue = pixel[0];
         const int green = pixel[1];
         const int red = pixel[2];
@@ -70,54 +61,7 @@ public:
     }
     int count(Ink ink) const { return count(ink, {0, 0, width(), height()}); }
 
-    // The groups of touching pixels (diagonals included) of `ink`, top to bottom.
-    std::vector<InkBlob> blobs(Ink ink) const {
-        std::vector<bool> seen(static_cast<std::size_t>(width() * height()));
-        std::vector<InkBlob> found;
-        for (int row = 0; row < height(); ++row) {
-            for (int column = 0; column < width(); ++column) {
-                if (!seen[index(column, row)] && at(column, row) == ink) {
-                    found.push_back(blobAt(ink, column, row, seen));
-                }
-            }
-        }
-        return found;
-    }
-
 private:
-    std::size_t index(int column, int row) const {
-        return static_cast<std::size_t>(row * width() + column);
-    }
-
-    InkBlob blobAt(Ink ink, int column, int row, std::vector<bool>& seen) const {
-        InkBlob blob{0, 0, {column, row, column + 1, row + 1}, 0};
-        std::vector<std::pair<int, int>> open{{column, row}};
-        seen[index(column, row)] = true;
-        while (!open.empty()) {
-            const auto [x, y] = open.back();
-            open.pop_back();
-            blob.column += x;
-            blob.row += y;
-            ++blob.pixels;
-            blob.bounds = {std::min(blob.bounds.left, x), std::min(blob.bounds.top, y),
-                           std::max(blob.bounds.right, x + 1), std::max(blob.bounds.bottom, y + 1)};
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int nx = x + dx;
-                    const int ny = y + dy;
-                    if (nx >= 0 && ny >= 0 && nx < width() && ny < height() &&
-                        !seen[index(nx, ny)] && at(nx, ny) == ink) {
-                        seen[index(nx, ny)] = true;
-                        open.emplace_back(nx, ny);
-                    }
-                }
-            }
-        }
-        blob.column /= blob.pixels;
-        blob.row /= blob.pixels;
-        return blob;
-    }
-
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface_;
 };
 

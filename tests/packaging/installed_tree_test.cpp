@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <regex>
+#include <set>
 #include <string>
 
 #include "tests/e2e/child_process.h"
@@ -61,25 +62,22 @@ TEST_F(InstalledTree, SoftwareCentreEntryPassesTheValidatorAndNamesWhatIsInstall
         runShell("appstreamcli validate-tree --no-net '" + root_->path().string() + "' 2>&1");
     EXPECT_EQ(tree.status, 0) << tree.output;
 
+    // English and Japanese; the type it provides is the SIM type the package installs.
     const std::string text = readBytes(entry);
-    EXPECT_EQ(allOf(text, "<id>([^<]*)</id>"), std::vector{kAppId});
-    EXPECT_EQ(allOf(text, "<launchable type=\"desktop-id\">([^<]*)</launchable>"),
-              std::vector{kAppId + ".desktop"});
-    EXPECT_TRUE(fs::is_regular_file(usr() / "share/applications" / (kAppId + ".desktop")));
-    // The type it provides is the SIM type the package installs and the menu entry opens.
-    const std::string mime = readBytes(usr() / "share/mime/packages/zelanto.xml");
-    EXPECT_EQ(allOf(text, "<mediatype>([^<]*)</mediatype>"),
-              allOf(mime, "<mime-type type=\"([^\"]*)\""));
     EXPECT_EQ(allOf(text, "<summary xml:lang=\"ja\">([^<]*)</summary>").size(), 1u);
+    EXPECT_EQ(allOf(text, "(<p xml:lang=\"ja\">)").size(), allOf(text, "(<p>)").size());
+    EXPECT_EQ(allOf(text, "<mediatype>([^<]*)</mediatype>"),
+              allOf(readBytes(usr() / "share/mime/packages/zelanto.xml"),
+                    "<mime-type type=\"([^\"]*)\""));
     // The screenshots are the pictures of docs/, where the project publishes that folder.
-    const std::vector<std::string> images = allOf(text, "<image>([^<]*)</image>");
-    EXPECT_GE(images.size(), 4u);
-    for (const std::string& image : images) {
-        const std::string folder = ZELANTO_DOCS_URL "/";
-        ASSERT_TRUE(image.starts_with(folder)) << image;
-        EXPECT_TRUE(fs::is_regular_file(fs::path(ZELANTO_DOCS) / image.substr(folder.size())))
-            << image;
+    std::set<std::string> pictures;
+    for (const auto& file : fs::directory_iterator(ZELANTO_DOCS)) {
+        if (file.path().extension() == ".png") {
+            pictures.insert(ZELANTO_DOCS_URL "/" + file.path().filename().string());
+        }
     }
+    const std::vector<std::string> images = allOf(text, "<image>([^<]*)</image>");
+    EXPECT_EQ(std::set(images.begin(), images.end()), pictures);
 }
 
 }  // namespace

@@ -38,9 +38,6 @@ std::optional<int> runThumbnailer(const std::string& exec, const fs::path& bin,
         }
         words.push_back(word);
     }
-    if (words.empty()) {
-        return std::nullopt;
-    }
     const fs::path program = words.front().find('/') == std::string::npos ? bin / words.front()
                                                                           : fs::path(words.front());
     ChildProcess thumbnailer(program, {words.begin() + 1, words.end()}, {});
@@ -56,6 +53,7 @@ void expectThumbnailerDrawsSimFiles(const fs::path& entry, const fs::path& bin) 
     // A file manager uses the entry only when its TryExec program is there.
     EXPECT_TRUE(fs::is_regular_file(bin / keyValue(text, "TryExec"))) << text;
     const std::string exec = keyValue(text, "Exec");
+    ASSERT_FALSE(exec.empty()) << text;
 
     TempFolder folder;
     writeBytes(folder / "points.sim", kPoints);
