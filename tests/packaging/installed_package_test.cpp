@@ -156,7 +156,7 @@ TEST_F(InstalledPackage, HoldsTheProgramWhereItLooksAndPassesLintian) {
 
     const std::string depends = field("Depends");
     for (const char* library : {"libc6", "libqt6widgets6", "libqt6network6", "libxlsxwriter4",
-                                "libxdo3", "libuno-cppu3", "qt6-qpa-plugins"}) {
+                                "libxdo3", "libuno-cppu3", "libcairo2", "qt6-qpa-plugins"}) {
         EXPECT_NE(depends.find(library), std::string::npos) << library << " in " << depends;
     }
     EXPECT_EQ(depends.find("-dev"), std::string::npos) << depends;
