@@ -25,11 +25,7 @@ Extents boxOf(const CircleEntity& circle) {
 }
 
 Extents boxOf(const TextEntity& text) {
-    const double width = text.height * static_cast<double>(characterCount(text.text));
-    const WorldPoint corner = text.anchor == TextAnchor::bottomLeft
-                                  ? text.at
-                                  : WorldPoint{text.at.x - width / 2, text.at.y - text.height / 2};
-    return {corner, {corner.x + width, corner.y + text.height}};
+    return textBox(text, text.height);
 }
 
 Extents boxOf(const OutlineEntity& outline) {
@@ -47,6 +43,14 @@ Extents unite(const Extents& a, const Extents& b) {
 }
 
 }  // namespace
+
+Extents textBox(const TextEntity& text, double height) {
+    const double width = height * static_cast<double>(characterCount(text.text));
+    const WorldPoint corner = text.anchor == TextAnchor::bottomLeft
+                                  ? text.at
+                                  : WorldPoint{text.at.x - width / 2, text.at.y - height / 2};
+    return {corner, {corner.x + width, corner.y + height}};
+}
 
 std::optional<Extents> extentsOf(const Drawing& drawing) {
     std::optional<Extents> extents;

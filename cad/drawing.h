@@ -69,8 +69,11 @@ struct Extents {
     WorldPoint max;
 };
 
-// Nothing for a drawing without entities. A text is taken as one height high and, per character,
-// one height wide: wide enough for the full-width characters of Japanese names.
+// The place a text takes when drawn `height` high: one height high and, per character, one height
+// wide, wide enough for the full-width characters of Japanese names.
+Extents textBox(const TextEntity& text, double height);
+
+// Nothing for a drawing without entities. Texts take their textBox at their own height.
 std::optional<Extents> extentsOf(const Drawing& drawing);
 
 }  // namespace zelanto::cad

@@ -100,8 +100,9 @@ PlotPosition plotPosition(double sheetX, double sheetY, double denominator) {
     return {sheetX / denominator * kUnitFactor, sheetY / denominator * kUnitFactor};
 }
 
-Plot::Plot(platform::Worksheet& sheet, std::int16_t denominator) : denominator_(denominator) {
-    for (int row = kPlotFirstRow; row <= kPlotLastRow; ++row) {
+Plot::Plot(platform::Worksheet& sheet, std::int16_t denominator, int lastRow)
+    : denominator_(denominator) {
+    for (int row = kPlotFirstRow; row <= lastRow; ++row) {
         const platform::CellValue name = sheet.value(row, coords::kNameColumn);
         // A point row holds a point number or a name.
         if (name.isEmpty() && sheet.value(row, coords::kNumberColumn).isEmpty()) {

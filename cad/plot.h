@@ -78,9 +78,10 @@ PlotPosition plotPosition(double sheetX, double sheetY, double denominator);
 // points, and they are drawn without a name. An empty coordinate cell counts as 0.
 class Plot {
 public:
-    // Reads the points of `sheet`. Throws platform::HostError, or PlotValueError for a
-    // coordinate that is not a number.
-    Plot(platform::Worksheet& sheet, std::int16_t denominator);
+    // Reads the points of `sheet`, down to `lastRow` at most (a picture of the whole file takes
+    // more than the script). Throws platform::HostError, or PlotValueError for a coordinate that
+    // is not a number.
+    Plot(platform::Worksheet& sheet, std::int16_t denominator, int lastRow = kPlotLastRow);
 
     // The script that draws every point: a point, a circle and, for a point with a name, the
     // name, in passes over the points as the CAD program takes them. Code page 932, CR LF; the

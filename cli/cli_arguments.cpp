@@ -40,8 +40,16 @@ private:
     size_t next_ = 0;
 };
 
-void setOnce(std::optional<std::filesystem::path>& target, const std::string& option,
-             const std::string& value) {
+std::int16_t scaleValue(const std::string& text) {
+    const auto denominator = cad::scaleDenominator(text);
+    if (!denominator) {
+        throw UsageError("縮尺 " + text + " は使えません（" + scaleList() + "）");
+    }
+    return *denominator;
+}
+
+template <typename Value>
+void setOnce(std::optional<Value>& target, const std::string& option, const std::string& value) {
     if (target) {
         throw UsageError(option + " が二度指定されています");
     }
@@ -54,12 +62,7 @@ ImportArguments parseImport(ArgumentList& list) {
     while (!list.done()) {
         const std::string& argument = list.take();
         if (argument == "--scale") {
-            const std::string& text = list.valueOf(argument);
-            const auto denominator = cad::scaleDenominator(text);
-            if (!denominator) {
-                throw UsageError("縮尺 " + text + " は使えません（" + scaleList() + "）");
-            }
-            import.denominator = *denominator;
+            import.denominator = scaleValue(list.valueOf(argument));
         } else if (argument == "--script") {
             setOnce(import.script, argument, list.valueOf(argument));
         } else if (argument == "--dxf") {
@@ -124,14 +127,6 @@ ParcelsArguments parseParcels(ArgumentList& list) {
     }
     parcels.file = *file;
     return parcels;
-}
-
-void setOnce(std::optional<std::string>& target, const std::string& option,
-             const std::string& value) {
-    if (target) {
-        throw UsageError(option + " が二度指定されています");
-    }
-    target = value;
 }
 
 // What the map commands share: the file, --zone, --datum and --out, each once, the zone and the
@@ -264,6 +259,64 @@ TosimArguments parseTosim(ArgumentList& list) {
     return tosim;
 }
 
+// A side of a picture in pixels: "1024"; from kSmallestPicture to kLargestPicture.
+int pictureSide(const std::string& text, const std::string& option) {
+    int side = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), side);
+    if (error != std::errc() || end != text.data() + text.size() || side < kSmallestPicture ||
+        side > kLargestPicture) {
+        throw UsageError(option + " の大きさ " + text + " は使えません（" +
+                         std::to_string(kSmallestPicture) + " から " +
+                         std::to_string(kLargestPicture) + " ピクセル）");
+    }
+    return side;
+}
+
+PreviewArguments parsePreview(ArgumentList& list) {
+    PreviewArguments preview;
+    std::optional<std::filesystem::path> file;
+    std::optional<std::filesystem::path> png;
+    std::optional<std::string> size;
+    std::optional<std::string> thumbnail;
+    while (!list.done()) {
+        const std::string& argument = list.take();
+        if (argument == "--png") {
+            setOnce(png, argument, list.valueOf(argument));
+        } else if (argument == "--size") {
+            size = list.valueOf(argument);
+        } else if (argument == "--scale") {
+            preview.denominator = scaleValue(list.valueOf(argument));
+        } else if (argument == "--thumbnail") {
+            thumbnail = list.valueOf(argument);
+        } else if (argument.starts_with("--")) {
+            throw UsageError("知らないオプションです: " + argument);
+        } else {
+            setOnce(file, "SIM ファイル", argument);
+        }
+    }
+    if (!file || !png) {
+        throw UsageError(
+            "preview には SIM ファイルを一つと --png で書き出す PNG ファイルを指定してください");
+    }
+    preview.file = *file;
+    preview.png = *png;
+    if (thumbnail) {
+        if (size || preview.denominator) {
+            throw UsageError("--thumbnail は --size や --scale と一緒には使えません");
+        }
+        preview.width = preview.height = pictureSide(*thumbnail, "--thumbnail");
+        preview.names = false;
+    } else if (size) {
+        const auto x = size->find('x');
+        if (x == std::string::npos) {
+            throw UsageError("--size は 幅x高さ で指定してください（例 1024x768）: " + *size);
+        }
+        preview.width = pictureSide(size->substr(0, x), "--size");
+        preview.height = pictureSide(size->substr(x + 1), "--size");
+    }
+    return preview;
+}
+
 }  // namespace
 
 std::string usageText() {
@@ -279,6 +332,8 @@ std::string usageText() {
                "                    [--elevation FIELD] [--parcel-number FIELD]\n"
                "                    [--parcel-name FIELD] [--datum jgd2011|jgd2000|tokyo]\n"
                "                    [--assume-zone]\n"
+               "  zelanto-cli preview FILE.sim --png OUT.png [--size WxH] [--scale 1/N]\n"
+               "  zelanto-cli preview FILE.sim --png OUT.png --thumbnail N\n"
                "  zelanto-cli --help\n"
                "\n"
                "import  SIM ファイルを一つ読み込み、座標シートに入れます（最大 50,000 点）。\n"
@@ -331,12 +386,26 @@ std::string usageText() {
            "                    フィールド、それもなければ 1, 2, 3 … と空）。\n"
            "  --assume-zone     座標参照系のないレイヤーの座標をその系の座標とみなします\n"
            "                    （GIS の順で東が先。CSV の X・Y 列は X が北）。\n"
+           "preview SIM ファイルの全点を、プロットの図面のとおり PNG の絵にします\n"
+           "        （北が上）。点と円は青、測点名は黒、画地の輪郭と名称は緑で、余白を\n"
+           "        残して絵に収めます。重なる測点名もそのまま描きます。\n"
+           "  --png OUT.png     書き出す PNG ファイル（必須。あれば置き換えます）。\n"
+           "  --size WxH        絵の幅と高さ（ピクセル、省略時 1024x768）。\n"
+           "  --scale 1/N       その縮尺のプロットの円と文字の大きさで描き、左下に\n"
+           "                    メートルの縮尺バーを添えます\n"
+           "                    （省略時 " +
+           std::string(cad::kDefaultScale.text) +
+           " の大きさ、バーなし）。\n"
+           "  --thumbnail N     ファイルマネージャーのサムネイル: 一辺 N ピクセルの\n"
+           "                    正方形、測点名なし。絵の一辺は " +
+           std::to_string(kSmallestPicture) + " から " + std::to_string(kLargestPicture) +
+           " ピクセルです。\n"
            "\n"
            "終了コード: 0 成功, 1 書き出しの失敗, 2 SIM ファイルの読込みエラー（何も書き出しません。\n"
            "            tosim では入力ファイル）, 3 " +
            texts::kNoPlottableData +
            "（parcels では画地が、\n"
-           "            tosim では点も面もありません）,\n"
+           "            tosim では点も面もありません、preview では描くものがありません）,\n"
            "            64 引数の誤り\n";
 }
 
@@ -368,6 +437,9 @@ Command parseArguments(const std::vector<std::string>& arguments) {
     }
     if (command == "tosim") {
         return parseTosim(list);
+    }
+    if (command == "preview") {
+        return parsePreview(list);
     }
     throw UsageError("知らないコマンドです: " + command);
 }

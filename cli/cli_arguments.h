@@ -52,8 +52,24 @@ struct TosimArguments {
     bool assumeZone = false;
 };
 
+
+// The sides of a picture, in pixels.
+inline constexpr int kSmallestPicture = 16;
+inline constexpr int kLargestPicture = 8192;
+
+// A picture of the file's plot, or a file manager's thumbnail of it.
+struct PreviewArguments {
+    std::filesystem::path file;
+    std::filesystem::path png;
+    int width = 1024;
+    int height = 768;
+    // --scale: the plot's sizes at that scale and a scale bar; the default scale's sizes without.
+    std::optional<std::int16_t> denominator;
+    bool names = true;  // --thumbnail leaves them out
+};
+
 using Command = std::variant<HelpRequest, ImportArguments, MergeArguments, ParcelsArguments,
-                             ExportArguments, TosimArguments>;
+                             ExportArguments, TosimArguments, PreviewArguments>;
 
 // Arguments that do not make a command.
 class UsageError : public std::runtime_error {

@@ -74,6 +74,25 @@ int guardWrites(std::ostream& err, const std::function<int()>& write) {
     return kWriteFailure;
 }
 
+std::optional<ImportedSim> importSim(const std::filesystem::path& file, platform::Worksheet& sheet,
+                                     std::ostream& err) {
+    if (const auto refusal = coords::simFileRefusal(file)) {
+        rejectSimFile(file, *refusal, err);
+        return std::nullopt;
+    }
+    try {
+        coords::SimImport import(file);
+        import.skipToFirstPoint();
+        ImportedSim imported;
+        imported.points = import.readPoints(sheet);
+        imported.parcels = import.finish();
+        return imported;
+    } catch (const coords::SimReadError& error) {
+        reportReadFailure(error, err);
+        return std::nullopt;
+    }
+}
+
 void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file) {
     const auto workbook = std::dynamic_pointer_cast<platform::EmbeddedWorkbook>(sheet.workbook);
     platform::writeXlsx(workbook->sheet(), file);

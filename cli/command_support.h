@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include "coords/coordinate_sheet.h"
 #include "coords/parcels.h"
@@ -30,6 +32,19 @@ std::vector<coords::Parcel> parcelsWithWarnings(const std::filesystem::path& fil
 
 // Runs `write`, turning a failure to write an output into a message and kWriteFailure.
 int guardWrites(std::ostream& err, const std::function<int()>& write);
+
+// What the import's pass over a SIM file brought: the points written into the sheet, and the
+// parcels around them.
+struct ImportedSim {
+    int points = 0;
+    coords::ImportedParcels parcels;
+};
+
+// Reads a SIM file into the coordinate sheet as the import does; nothing when the name fails the
+// SIM file check or the file does not read, which `err` is told (the exit code is then
+// kReadFailure).
+std::optional<ImportedSim> importSim(const std::filesystem::path& file, platform::Worksheet& sheet,
+                                     std::ostream& err);
 
 // Writes the workbook that holds the coordinate sheet as an .xlsx file.
 void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file);

@@ -12,5 +12,6 @@ int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& e
 int runParcels(const ParcelsArguments& arguments, std::ostream& out, std::ostream& err);
 int runExport(const ExportArguments& arguments, std::ostream& out, std::ostream& err);
 int runTosim(const TosimArguments& arguments, std::ostream& out, std::ostream& err);
+int runPreview(const PreviewArguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace zelanto::cli

@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
         if (const auto* tosim = std::get_if<TosimArguments>(&command)) {
             return runTosim(*tosim, std::cout, std::cerr);
         }
+        if (const auto* preview = std::get_if<PreviewArguments>(&command)) {
+            return runPreview(*preview, std::cout, std::cerr);
+        }
         std::cout << usageText();
         return kSuccess;
     } catch (const UsageError& error) {

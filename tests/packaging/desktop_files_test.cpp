@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <string>
 
 #include "tests/e2e/child_process.h"
+#include "tests/packaging/key_file.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::testing {
@@ -15,12 +15,8 @@ namespace fs = std::filesystem;
 
 const fs::path kPackaging = ZELANTO_PACKAGING;
 
-// What `line` of an INI-like text holds after "key=", or nothing.
-std::string valueOf(const std::string& text, const std::string& key) {
-    std::smatch match;
-    return std::regex_search(text, match, std::regex("(^|\n)" + key + "=([^\n]*)")) ? match[2].str()
-                                                                                    : std::string();
-}
+// The name the package installs the menu entry under.
+const std::string kMenuEntry = ZELANTO_APP_ID ".desktop";
 
 // A data folder of the user's own with the SIM type and the menu entry installed in it, as the
 // package installs them into /usr/share.
@@ -31,7 +27,7 @@ protected:
         fs::copy_file(kPackaging / "zelanto.xml", home / "mime/packages/zelanto.xml");
         ASSERT_EQ(runShell("update-mime-database " + home.string() + "/mime").status, 0);
         fs::create_directories(home / "applications");
-        fs::copy_file(kPackaging / "zelanto.desktop", home / "applications/zelanto.desktop");
+        fs::copy_file(kPackaging / "zelanto.desktop", home / "applications" / kMenuEntry);
         ASSERT_EQ(runShell("update-desktop-database " + (home / "applications").string()).status,
                   0);
     }
@@ -58,11 +54,11 @@ TEST_F(DesktopFilesTest, MenuEntryPassesTheValidatorAndHandsTheFileOnItsCommandL
     EXPECT_EQ(validation.output, "");
 
     const std::string entry = readBytes(kPackaging / "zelanto.desktop");
-    EXPECT_EQ(valueOf(entry, "Name"), "ZELANTO");
-    EXPECT_EQ(valueOf(entry, "Exec"), "zelanto %f");
-    EXPECT_EQ(valueOf(entry, "Icon"), "zelanto");
-    EXPECT_FALSE(valueOf(entry, "GenericName\\[ja\\]").empty());
-    EXPECT_FALSE(valueOf(entry, "Comment\\[ja\\]").empty());
+    EXPECT_EQ(keyValue(entry, "Name"), "ZELANTO");
+    EXPECT_EQ(keyValue(entry, "Exec"), "zelanto %f");
+    EXPECT_EQ(keyValue(entry, "Icon"), "zelanto");
+    EXPECT_FALSE(keyValue(entry, "GenericName\\[ja\\]").empty());
+    EXPECT_FALSE(keyValue(entry, "Comment\\[ja\\]").empty());
 }
 
 TEST_F(DesktopFilesTest, SimFilesAreTypedByTheNamesTheProgramTakesAndOpenWithIt) {
@@ -76,8 +72,7 @@ TEST_F(DesktopFilesTest, SimFilesAreTypedByTheNamesTheProgramTakesAndOpenWithIt)
                   .output.find("text/plain"),
               std::string::npos);
 
-    EXPECT_EQ(inThisDesktop("xdg-mime query default application/x-sima").output,
-              "zelanto.desktop\n");
+    EXPECT_EQ(inThisDesktop("xdg-mime query default application/x-sima").output, kMenuEntry + "\n");
 }
 
 }  // namespace

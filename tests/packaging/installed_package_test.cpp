@@ -13,6 +13,7 @@
 #include "tests/e2e/child_process.h"
 #include "tests/e2e/desktop_driver.h"
 #include "tests/e2e/zelanto_under_test.h"
+#include "tests/packaging/thumbnailer_check.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/virtual_display.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"
@@ -33,8 +34,10 @@ const std::set<std::string> kPackageFiles = {
     "/usr/bin/zelanto-cli",
     kModule,
     "/usr/share/zelanto/zelanto.CHM",
-    "/usr/share/applications/zelanto.desktop",
+    "/usr/share/applications/" ZELANTO_APP_ID ".desktop",
     "/usr/share/mime/packages/zelanto.xml",
+    "/usr/share/metainfo/" ZELANTO_APP_ID ".metainfo.xml",
+    "/usr/share/thumbnailers/zelanto.thumbnailer",
     "/usr/share/icons/hicolor/16x16/apps/zelanto.png",
     "/usr/share/icons/hicolor/22x22/apps/zelanto.png",
     "/usr/share/icons/hicolor/24x24/apps/zelanto.png",
@@ -154,7 +157,7 @@ TEST_F(InstalledPackage, HoldsTheProgramWhereItLooksAndPassesLintian) {
     const std::string depends = field("Depends");
     for (const char* library :
          {"libc6", "libqt6widgets6", "libqt6network6", "libxlsxwriter4", "libxdo3", "libuno-cppu3",
-          "libgdal32", "libproj25", "qt6-qpa-plugins"}) {
+          "libgdal32", "libproj25", "libcairo2", "qt6-qpa-plugins"}) {
         EXPECT_NE(depends.find(library), std::string::npos) << library << " in " << depends;
     }
     EXPECT_EQ(depends.find("-dev"), std::string::npos) << depends;
@@ -183,6 +186,13 @@ TEST_F(InstalledPackage, CommandLineToolImportsAndMergesAsTheBuiltOneDoes) {
     EXPECT_EQ(readBytes(folder / "installed.scr"), readBytes(folder / "built.scr"));
     EXPECT_EQ(readBytes(folder / "installed.sim"), readBytes(folder / "built.sim"));
     EXPECT_NE(readBytes(folder / "installed.sim").find("A01,4,"), std::string::npos);
+}
+
+TEST_F(InstalledPackage, ThumbnailerDrawsSimFilesAndTheSoftwareCentreEntryValidates) {
+    expectThumbnailerDrawsSimFiles("/usr/share/thumbnailers/zelanto.thumbnailer", "/usr/bin");
+    const ShellResult validation = runShell(
+        "appstreamcli validate --no-net /usr/share/metainfo/" ZELANTO_APP_ID ".metainfo.xml 2>&1");
+    EXPECT_EQ(validation.status, 0) << validation.output;
 }
 
 // The installed window under Xvfb with openbox, with a home of its own and no LibreOffice on its
