@@ -21,16 +21,17 @@ class CadDriver {
 public:
     virtual ~CadDriver() = default;
 
-    // Starts the program detached with `arguments`; its window is maximized and given the focus
-    // when it appears. Throws CadDriverError when it cannot start.
+    // Starts the program detached with `arguments`; each window it shows is maximized and given
+    // the focus once, when it appears, until the user acts in this program again. Throws
+    // CadDriverError when it cannot start.
     virtual void start(const std::filesystem::path& program,
                        const std::vector<std::string>& arguments) = 0;
     // Brings to the front a top-level window whose title equals `title`, otherwise one whose
     // title begins with it. Throws CadDriverError when there is none.
     virtual void activate(const std::string& title) = 0;
     // Brings to the front the window of the program started last, or of a process it started;
-    // when there is none, a window whose title holds one of `titleWords`. Throws CadDriverError
-    // when there is neither.
+    // when there is none, a window whose title equals one of `titleWords` or begins with it.
+    // Throws CadDriverError when there is neither.
     virtual void activateCad(std::span<const std::string_view> titleWords) = 0;
     // Types `keys` into the focused window, each character literally and "\r" as the Return
     // key. Waiting, it returns only once the keys have been processed.

@@ -1,25 +1,15 @@
 #include "platform/cad_driver/process_cad_driver.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 
 #include "platform/cad_driver/process_tree.h"
 #include "platform/cad_driver/x11/key_typing.h"
 #include "platform/cad_driver/x11/window_activation.h"
-#include "platform/cad_driver/x11/window_state.h"
 #include "platform/cad_driver/x11/x11_error.h"
 #include "platform/qt/path_text.h"
 
 namespace zelanto::platform {
 namespace {
-
-// How often, and how long, to look for the started program's window: a CAD program's first
-// start may take a good while.
-constexpr int kWatchIntervalMs = 200;
-constexpr int kWatchRounds = 300;
-// A program may set its window's size itself once it is shown: the window must stay maximized
-// for this many rounds.
-constexpr int kSettledRounds = 5;
 
 // Runs one X11 operation and reports its failure as the CAD driver's.
 template <typename Operation>
@@ -35,11 +25,6 @@ void onX11(Operation operation) {
 
 }  // namespace
 
-ProcessCadDriver::ProcessCadDriver() {
-    windowWatch_.setInterval(kWatchIntervalMs);
-    QObject::connect(&windowWatch_, &QTimer::timeout, [this] { maximizeOnceShown(); });
-}
-
 void ProcessCadDriver::start(const std::filesystem::path& program,
                              const std::vector<std::string>& arguments) {
     QStringList argumentList;
@@ -53,24 +38,7 @@ void ProcessCadDriver::start(const std::filesystem::path& program,
         throw CadDriverError("cannot start " + program.string());
     }
     started_ = static_cast<pid_t>(pid);
-    watchRounds_ = 0;
-    settledRounds_ = 0;
-    // Without an event loop nobody would look.
-    if (QCoreApplication::instance() != nullptr) {
-        windowWatch_.start();
-    }
-}
-
-void ProcessCadDriver::maximizeOnceShown() {
-    try {
-        const x11::WindowState state = x11::maximizeProgramWindow(processTree(*started_));
-        settledRounds_ = state == x11::WindowState::maximized ? settledRounds_ + 1 : 0;
-        if (++watchRounds_ >= kWatchRounds || settledRounds_ >= kSettledRounds) {
-            windowWatch_.stop();
-        }
-    } catch (const x11::X11Error&) {
-        windowWatch_.stop();  // no display: there is no window to maximize
-    }
+    windowWatch_.start(static_cast<pid_t>(pid));
 }
 
 void ProcessCadDriver::activate(const std::string& title) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <sys/types.h>
-#include <QTimer>
 #include <optional>
 
 #include "platform/cad_driver/cad_driver.h"
+#include "platform/cad_driver/cad_window_watch.h"
 
 namespace zelanto::platform {
 
@@ -12,23 +12,19 @@ namespace zelanto::platform {
 // X11 display.
 class ProcessCadDriver : public CadDriver {
 public:
-    ProcessCadDriver();
-
     void start(const std::filesystem::path& program,
                const std::vector<std::string>& arguments) override;
     void activate(const std::string& title) override;
     void activateCad(std::span<const std::string_view> titleWords) override;
     void sendKeys(const std::string& keys, bool wait) override;
 
-private:
-    void maximizeOnceShown();
+    // Whether the windows of the program started last are still being watched for.
+    bool watchingWindows() const { return windowWatch_.watching(); }
 
-    // The program started last, while it may still show its window.
+private:
+    // The program started last.
     std::optional<pid_t> started_;
-    // Looks for its window while the event loop runs, until it has been maximized.
-    QTimer windowWatch_;
-    int watchRounds_ = 0;
-    int settledRounds_ = 0;
+    CadWindowWatch windowWatch_;
 };
 
 }  // namespace zelanto::platform

@@ -14,10 +14,10 @@ namespace zelanto::platform::x11 {
 // given the focus.
 void activateWindow(const std::string& title);
 
-// Gives the keyboard focus to a window that one of `pids` shows, otherwise to a window whose title
-// holds one of `titleWords`, as activateWindow does. Throws NoDisplayError, or X11Error when no
-// window qualifies or it cannot be given the focus.
-void activateProgramWindow(std::span<const pid_t> pids,
-                           std::span<const std::string_view> titleWords);
+// Gives the keyboard focus to a window that one of `pids` shows, otherwise to a window titled
+// like one of the programs `names` (a title that equals the name or begins with it, the earlier
+// names first), as activateWindow does. Throws NoDisplayError, or X11Error when no window
+// qualifies or it cannot be given the focus.
+void activateProgramWindow(std::span<const pid_t> pids, std::span<const std::string_view> names);
 
 }  // namespace zelanto::platform::x11

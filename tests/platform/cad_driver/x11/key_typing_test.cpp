@@ -2,9 +2,13 @@
 
 // Before the X11 headers, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QWindow>
 
 #include <X11/Xlib.h>
 
+#include <future>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -14,6 +18,7 @@
 #include "platform/cad_driver/x11/x11_error.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
+#include "tests/platform/cad_driver/x11/wait_until.h"
 #include "tests/platform/cad_driver/x11/x11_test.h"
 
 namespace zelanto::platform::x11 {
@@ -101,6 +106,48 @@ TEST_F(KeyTypingWithoutAnswer, CharactersTheKeyboardLacksNeedAWindowThatConfirms
                      X11Error)
             << listsPing;
     }
+}
+
+// A window of a Qt program (LibreCAD is one), which answers pings in a way of its own.
+class QtKeyWindow : public QWindow {
+public:
+    std::string typed;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        typed += event->key() == Qt::Key_Return ? "\r" : event->text().toStdString();
+    }
+};
+
+using KeyTypingIntoQt = testing::X11Test;
+
+TEST_F(KeyTypingIntoQt, CharactersTheKeyboardLacksArriveAndAreConfirmed) {
+    withWindowManager();
+    const testing::ScopedEnvironment platform("QT_QPA_PLATFORM", "xcb");
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+    QtKeyWindow window;
+    window.setTitle("LibreCAD");
+    window.show();
+    ASSERT_TRUE(testing::waitUntil([&] {
+        QCoreApplication::processEvents();
+        return window.isActive();
+    }));
+
+    // The window reads on this thread, so the keys are typed from another.
+    auto typing = std::async(std::launch::async, [] {
+        typeKeys("za 点名\r", KeyWait::untilProcessed, std::chrono::seconds(20));
+    });
+    EXPECT_TRUE(testing::waitUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return typing.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        },
+        std::chrono::seconds(30)));
+    EXPECT_NO_THROW(typing.get());
+    EXPECT_EQ(window.typed, "za 点名\r");
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 // Before the X11 headers, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QWindow>
 
 #include <X11/Xatom.h>
 
 #include "cad/cad_programs.h"
 #include "cad/plot_keys.h"
+#include "platform/cad_driver/x11/window_activation.h"
 #include "platform/cad_driver/x11/window_property.h"
 #include "tests/fake_cad/fake_cad_title.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
@@ -76,13 +78,16 @@ TEST_F(ProcessCadDriverOnX11, TypesIntoTheWindowOfTheProgramItStartedWhateverIts
     EXPECT_TRUE(testing::endWindowOwner(display(), window));
 }
 
+// A window titled like a CAD program: its title equals the name or begins with it. An editor
+// that shows a file named after one is none.
 TEST_F(ProcessCadDriverOnX11, FallsBackToAWindowTitledLikeAKnownCadProgram) {
-    const testing::TestWindow other(display(), {.title = "Drawing1 - BricsCAD"});
+    const testing::TestWindow editor(display(), {.title = "*AutoCAD_memo.txt - Mousepad"});
     ProcessCadDriver driver;
+    EXPECT_THROW(driver.activateCad(cad::kScriptRunningCadTitles), CadDriverError);
 
+    const testing::TestWindow cad(display(), {.title = "BricsCAD V23 - [Drawing1.dwg]"});
     driver.activateCad(cad::kScriptRunningCadTitles);
-
-    EXPECT_EQ(testing::focusedWindow(display()), other.window());
+    EXPECT_EQ(testing::focusedWindow(display()), cad.window());
 }
 
 TEST_F(ProcessCadDriverOnX11, SaysWhenNeitherTheStartedProgramNorAKnownTitleIsThere) {
@@ -109,6 +114,44 @@ TEST_F(ProcessCadDriverOnX11, MaximizesTheStartedProgramsWindowWhenItAppears) {
         QCoreApplication::processEvents();
         return isMaximized(window) && testing::focusedWindow(display()) == window;
     }));
+    EXPECT_TRUE(testing::endWindowOwner(display(), window));
+}
+
+// A window that the window manager never maximizes (a splash of a fixed size) is asked once, so
+// the user who goes back to this program keeps the focus there.
+TEST_F(ProcessCadDriverOnX11, LeavesTheFocusWithTheUserWhoWentBackFromAWindowNeverMaximized) {
+    withWindowManager();
+    const testing::ScopedEnvironment platform("QT_QPA_PLATFORM", "xcb");
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+    QWindow zelanto;
+    zelanto.setTitle("ZELANTO");
+    zelanto.resize(200, 100);
+    zelanto.show();
+    const auto isActive = [&](const QWindow& window) {
+        QCoreApplication::processEvents();
+        return window.isActive();
+    };
+    ASSERT_TRUE(testing::waitUntil([&] { return isActive(zelanto); }));
+    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
+    const testing::ScopedEnvironment fixedSize("FAKECAD_FIXED_SIZE", "1");
+    ProcessCadDriver driver;
+
+    driver.start(ZELANTO_FAKECAD, {});
+    const Window window = testing::waitForWindow(display(), fakecad::kTitle);
+    ASSERT_NE(window, None);
+    ASSERT_TRUE(testing::waitUntil(
+        [&] { return !isActive(zelanto) && testing::focusedWindow(display()) == window; }));
+    // Back through the window manager, as with Alt+Tab.
+    x11::activateWindow("ZELANTO");
+    EXPECT_TRUE(testing::waitUntil([&] {
+        QCoreApplication::processEvents();
+        return !driver.watchingWindows();
+    }));
+    EXPECT_TRUE(isActive(zelanto));
+    EXPECT_FALSE(isMaximized(window));
     EXPECT_TRUE(testing::endWindowOwner(display(), window));
 }
 
