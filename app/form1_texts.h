@@ -89,6 +89,9 @@ inline constexpr char kCoordinateNotANumber[] = "座標が数値ではありま�
 inline constexpr char kDrawingNotOpened[] =
     "Auto_CADで図面を開けませんでした。\r\n"
     "図面は次のファイルに保存してあります。CADプログラムで開いてください。";
+inline constexpr char kDrawingNotZoomed[] =
+    "CADプログラムが図面を開いたことを確かめられず、図面の全体を表示できませんでした。\r\n"
+    "図面が開いたら、CADプログラムのコマンドラインに za と入力すると全体が表示されます。図面は次のファイルです。";
 inline constexpr char kPlotFilesFolder[] = "プロットのファイルは次のフォルダに保存します:";
 inline constexpr char kRunningCopyBusy[] =
     "起動中の ZELANTO は作業中のため、次のファイルを開けませんでした。作業が終わってから、もう一度開いてください。";

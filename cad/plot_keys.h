@@ -16,4 +16,10 @@ inline std::string runScriptKeys(const std::string& scriptPath) {
     return "filedia 0 script " + (quoted ? "\"" + scriptPath + "\"" : scriptPath) + "\r";
 }
 
+// The keys that zoom a CAD program that opened the drawing (LibreCAD) to the whole drawing: "za"
+// (zoom auto) and Return on its command line. Its canvas, which has the focus, passes the first
+// key on to the command line only after the keys behind it may have reached it, so the first key
+// is a blank, which changes nothing wherever it lands.
+inline constexpr const char* kZoomToDrawing = " za\r";
+
 }  // namespace zelanto::cad

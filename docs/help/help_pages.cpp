@@ -151,6 +151,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kSheetNotCreated);
     ZELANTO_HELP_TEXT(kCadNotDriven);
     ZELANTO_HELP_TEXT(kDrawingNotOpened);
+    ZELANTO_HELP_TEXT(kDrawingNotZoomed);
     ZELANTO_HELP_TEXT(kCoordinateNotANumber);
     ZELANTO_HELP_TEXT(kPlotFilesFolder);
     ZELANTO_HELP_TEXT(kRunningCopyBusy);

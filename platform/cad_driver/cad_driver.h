@@ -33,6 +33,14 @@ public:
     // when there is none, a window whose title equals one of `titleWords` or begins with it.
     // Throws CadDriverError when there is neither.
     virtual void activateCad(std::span<const std::string_view> titleWords) = 0;
+    // Waits until a window of the program started last carries a title that holds `titlePart`
+    // (where a program names the file it has opened), a minute at most, and brings it to the
+    // front. Throws CadDriverError when none came or it cannot be driven.
+    virtual void activateCadShowing(const std::string& titlePart) = 0;
+    // Asks the windows of the programs started before the last one from the same program file
+    // to close, as their close boxes do: one with unsaved work asks its user. Other programs,
+    // those the user started among them, are never touched.
+    virtual void closeEarlierStarts() = 0;
     // Types `keys` into the focused window, each character literally and "\r" as the Return
     // key. Waiting, it returns only once the keys have been processed.
     virtual void sendKeys(const std::string& keys, bool wait) = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <sys/types.h>
-#include <optional>
+#include <vector>
 
 #include "platform/cad_driver/cad_driver.h"
 #include "platform/cad_driver/cad_window_watch.h"
@@ -16,14 +16,20 @@ public:
                const std::vector<std::string>& arguments) override;
     void activate(const std::string& title) override;
     void activateCad(std::span<const std::string_view> titleWords) override;
+    void activateCadShowing(const std::string& titlePart) override;
+    void closeEarlierStarts() override;
     void sendKeys(const std::string& keys, bool wait) override;
 
     // Whether the windows of the program started last are still being watched for.
     bool watchingWindows() const { return windowWatch_.watching(); }
 
 private:
-    // The program started last.
-    std::optional<pid_t> started_;
+    struct Start {
+        std::filesystem::path program;
+        pid_t pid;
+    };
+    // The programs started, the last one last.
+    std::vector<Start> started_;
     CadWindowWatch windowWatch_;
 };
 

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
+#include <optional>
 
+#include "tests/e2e/canvas_ink.h"
 #include "tests/e2e/zelanto_under_test.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/virtual_display.h"
@@ -176,9 +179,18 @@ TEST_F(PlotEndToEnd, PlotTypesIntoTheProgramItStartedWhateverItsNameAndTitle) {
     expectScriptRun();
 }
 
-// LibreCAD runs no scripts: chosen as the CAD program through the dialog, it is started, and the
-// plot has it open the drawing.
-TEST_F(PlotEndToEnd, LibreCadChosenThroughTheDialogOpensTheDrawing) {
+// Four boundary marks 3 m by 4 m, far from the origin as on a real site: at 1/250 the drawing is
+// 12 mm by 16 mm, big on the screen once zoomed to.
+const std::string kNearbyPoints =
+    "A01,1,K1,-30726.388,42172.990,56.569,\r\n"
+    "A01,2,K2,-30723.388,42172.990,56.112,\r\n"
+    "A01,3,K3,-30723.388,42176.990,56.204,\r\n"
+    "A01,4,K4,-30726.388,42176.990,56.377,\r\n"
+    "A99,\r\n";
+
+// LibreCAD runs no scripts: chosen as the CAD program through the dialog, it is started; the plot
+// has it open the drawing, shows the whole of it and leaves one LibreCAD window.
+TEST_F(PlotEndToEnd, LibreCadChosenThroughTheDialogShowsTheWholeDrawingInOneWindow) {
     // Settings as after its first start, so that it does not greet a new user first.
     fs::create_directories(installation.folder() / "home/.config/LibreCAD");
     installation.writeFile("home/.config/LibreCAD/LibreCAD.conf", "[Startup]\nFirstLoad=0\n");
@@ -195,12 +207,39 @@ TEST_F(PlotEndToEnd, LibreCadChosenThroughTheDialogOpensTheDrawing) {
                   .find("\r\nROOT=/usr/bin/librecad\r\n"),
               std::string::npos);
 
-    ASSERT_NO_FATAL_FAILURE(importAndPlot(program, "LibreCAD.*"));
-    const std::string drawingWindow = driver.waitForWindow("LibreCAD - \\[orvik\\.dxf\\]", 60,
-                                                           std::to_string(cadWindows.front()));
-    ASSERT_FALSE(drawingWindow.empty());
-    cadWindows.push_back(std::stoul(drawingWindow));
-    EXPECT_TRUE(fs::exists(installation.programFolder() / "orvik.dxf"));
+    ASSERT_NO_FATAL_FAILURE(importAndPlot(program, "LibreCAD - .*", kNearbyPoints));
+    const std::string empty = std::to_string(cadWindows.front());
+    // The zoom marks the drawing changed.
+    const std::string drawing = driver.waitForWindow("LibreCAD - \\[orvik\\.dxf\\*?\\]", 60, empty);
+    ASSERT_FALSE(drawing.empty());
+    cadWindows.push_back(std::stoul(drawing));
+    ASSERT_TRUE(driver.windowGone(empty, 60));
+    cadWindows.erase(cadWindows.begin());
+    EXPECT_TRUE(waitUntil([&] {
+        return shellOutput("xdotool search --onlyvisible --name '^LibreCAD' 2>/dev/null") ==
+               drawing + "\n";
+    }));
+
+    // The whole drawing on the canvas: its points and names, clear of the canvas's edges.
+    std::optional<CanvasInk> ink;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            ink = inkOnCanvas(drawing);
+            return ink && ink->blue > 400 && ink->white > 200;
+        },
+        std::chrono::seconds(30)));
+    ASSERT_TRUE(ink.has_value());
+    EXPECT_GT(ink->width, 400);
+    EXPECT_GT(ink->height, 400);
+    EXPECT_GT(ink->left, 0);
+    EXPECT_GT(ink->top, 0);
+    EXPECT_LT(ink->right, ink->width - 1);
+    EXPECT_LT(ink->bottom, ink->height - 1);
+    EXPECT_GT(std::max(ink->right - ink->left, ink->bottom - ink->top),
+              std::min(ink->width, ink->height) / 3);
+    std::cout << "canvas " << ink->width << "x" << ink->height << ", blue " << ink->blue
+              << ", white " << ink->white << ", blue box " << ink->left << "," << ink->top << " to "
+              << ink->right << "," << ink->bottom << "\n";
 }
 
 TEST_F(ZelantoEndToEnd, FileOnTheCommandLineIsImportedAfterTheSplash) {

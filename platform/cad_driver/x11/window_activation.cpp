@@ -4,6 +4,7 @@
 #include "platform/cad_driver/x11/focus.h"
 #include "platform/cad_driver/x11/libxdo.h"
 #include "platform/cad_driver/x11/window_search.h"
+#include "platform/cad_driver/x11/window_title.h"
 #include "platform/cad_driver/x11/x11_error.h"
 
 namespace zelanto::platform::x11 {
@@ -77,6 +78,18 @@ void activateProgramWindow(std::span<const pid_t> pids, std::span<const std::str
                        " is there");
     }
     activate(xdo.get(), *window, "of the CAD program");
+}
+
+bool activateProgramWindowTitled(std::span<const pid_t> pids, std::string_view titlePart) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    for (const Window window : windowsOfProcesses(xdo.get(), pids)) {
+        if (windowTitle(connection.get(), window).find(titlePart) != std::string::npos) {
+            activate(xdo.get(), window, "of the CAD program");
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace zelanto::platform::x11

@@ -20,4 +20,9 @@ void activateWindow(const std::string& title);
 // qualifies or it cannot be given the focus.
 void activateProgramWindow(std::span<const pid_t> pids, std::span<const std::string_view> names);
 
+// Gives the keyboard focus to a window that one of `pids` shows whose title holds `titlePart`, as
+// activateWindow does; false when none carries such a title (yet). Throws NoDisplayError, or
+// X11Error when it cannot be given the focus.
+bool activateProgramWindowTitled(std::span<const pid_t> pids, std::string_view titlePart);
+
 }  // namespace zelanto::platform::x11

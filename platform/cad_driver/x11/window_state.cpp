@@ -63,6 +63,28 @@ void askMaximizedAndFocused(WindowId window) {
     askMaximizedAndFocused(xdo.get(), window);
 }
 
+void closeProgramWindows(std::span<const pid_t> pids) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    Display* display = connection.get();
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    for (const Window window : windowsOfProcesses(xdo.get(), pids)) {
+        if (!listsProtocol(display, window, "WM_DELETE_WINDOW")) {
+            continue;
+        }
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = protocols;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+    }
+    XSync(display, False);
+}
+
 WindowState maximizeWindowTitleEnding(std::string_view titleEnd) {
     const DisplayConnection connection;
     const Xdo xdo = makeXdo(connection.get());

@@ -18,6 +18,11 @@ std::vector<WindowId> programWindows(std::span<const pid_t> pids);
 // give it the focus. Without a window manager nothing happens. Throws NoDisplayError.
 void askMaximizedAndFocused(WindowId window);
 
+// Asks each window that one of `pids` shows to close, as its close box does (WM_DELETE_WINDOW):
+// a program with unsaved work asks its user first. A window that cannot be asked so is left
+// alone. Throws NoDisplayError.
+void closeProgramWindows(std::span<const pid_t> pids);
+
 enum class WindowState {
     // No such window is there (yet).
     absent,

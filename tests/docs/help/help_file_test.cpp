@@ -219,6 +219,7 @@ const ShownText kShown[] = {
     ZELANTO_SHOWN(kCoordinateNotANumber),
     ZELANTO_SHOWN(kCadNotDriven),
     ZELANTO_SHOWN(kDrawingNotOpened),
+    ZELANTO_SHOWN(kDrawingNotZoomed),
     ZELANTO_SHOWN(kPlotFilesFolder),
     ZELANTO_SHOWN(kRunningCopyBusy),
     ZELANTO_SHOWN(kRunningCopySilent),
