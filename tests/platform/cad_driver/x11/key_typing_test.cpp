@@ -1,10 +1,9 @@
 #include "platform/cad_driver/x11/key_typing.h"
 
-// Before the X11 headers, whose macros (None, Bool) clash with its names.
+// Before the X11 headers, whose macros (None, Bool) clash with their names.
 #include <gtest/gtest.h>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QWindow>
+#include "tests/platform/cad_driver/x11/qt_on_display.h"
 
 #include <X11/Xlib.h>
 
@@ -123,18 +122,10 @@ using KeyTypingIntoQt = testing::X11Test;
 
 TEST_F(KeyTypingIntoQt, CharactersTheKeyboardLacksArriveAndAreConfirmed) {
     withWindowManager();
-    const testing::ScopedEnvironment platform("QT_QPA_PLATFORM", "xcb");
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    const testing::QtOnDisplay qt;
     QtKeyWindow window;
     window.setTitle("LibreCAD");
-    window.show();
-    ASSERT_TRUE(testing::waitUntil([&] {
-        QCoreApplication::processEvents();
-        return window.isActive();
-    }));
+    ASSERT_TRUE(qt.showActive(window));
 
     // The window reads on this thread, so the keys are typed from another.
     auto typing = std::async(std::launch::async, [] {

@@ -1,9 +1,9 @@
 #include "platform/cad_driver/process_cad_driver.h"
 
-// Before the X11 headers, whose macros (None, Bool) clash with its names.
+// Before the X11 headers, whose macros (None, Bool) clash with their names.
 #include <gtest/gtest.h>
-#include <QGuiApplication>
-#include <QWindow>
+#include <QCoreApplication>
+#include "tests/platform/cad_driver/x11/qt_on_display.h"
 
 #include <X11/Xatom.h>
 
@@ -121,20 +121,11 @@ TEST_F(ProcessCadDriverOnX11, MaximizesTheStartedProgramsWindowWhenItAppears) {
 // the user who goes back to this program keeps the focus there.
 TEST_F(ProcessCadDriverOnX11, LeavesTheFocusWithTheUserWhoWentBackFromAWindowNeverMaximized) {
     withWindowManager();
-    const testing::ScopedEnvironment platform("QT_QPA_PLATFORM", "xcb");
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    const testing::QtOnDisplay qt;
     QWindow zelanto;
     zelanto.setTitle("ZELANTO");
     zelanto.resize(200, 100);
-    zelanto.show();
-    const auto isActive = [&](const QWindow& window) {
-        QCoreApplication::processEvents();
-        return window.isActive();
-    };
-    ASSERT_TRUE(testing::waitUntil([&] { return isActive(zelanto); }));
+    ASSERT_TRUE(qt.showActive(zelanto));
     const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
     const testing::ScopedEnvironment fixedSize("FAKECAD_FIXED_SIZE", "1");
     ProcessCadDriver driver;
@@ -143,14 +134,14 @@ TEST_F(ProcessCadDriverOnX11, LeavesTheFocusWithTheUserWhoWentBackFromAWindowNev
     const Window window = testing::waitForWindow(display(), fakecad::kTitle);
     ASSERT_NE(window, None);
     ASSERT_TRUE(testing::waitUntil(
-        [&] { return !isActive(zelanto) && testing::focusedWindow(display()) == window; }));
+        [&] { return !qt.isActive(zelanto) && testing::focusedWindow(display()) == window; }));
     // Back through the window manager, as with Alt+Tab.
     x11::activateWindow("ZELANTO");
     EXPECT_TRUE(testing::waitUntil([&] {
         QCoreApplication::processEvents();
         return !driver.watchingWindows();
     }));
-    EXPECT_TRUE(isActive(zelanto));
+    EXPECT_TRUE(qt.isActive(zelanto));
     EXPECT_FALSE(isMaximized(window));
     EXPECT_TRUE(testing::endWindowOwner(display(), window));
 }
