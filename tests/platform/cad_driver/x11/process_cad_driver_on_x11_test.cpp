@@ -12,6 +12,7 @@
 #include "platform/cad_driver/x11/window_activation.h"
 #include "platform/cad_driver/x11/window_property.h"
 #include "tests/fake_cad/fake_cad_title.h"
+#include "tests/platform/cad_driver/x11/process.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"
 #include "tests/platform/cad_driver/x11/x11_test.h"
@@ -115,6 +116,33 @@ TEST_F(ProcessCadDriverOnX11, MaximizesTheStartedProgramsWindowWhenItAppears) {
         return isMaximized(window) && testing::focusedWindow(display()) == window;
     }));
     EXPECT_TRUE(testing::endWindowOwner(display(), window));
+}
+
+// Only the windows of an earlier start of the same program are asked to close; a CAD program that
+// the user started stays.
+TEST_F(ProcessCadDriverOnX11, ClosesTheEarlierStartOfTheSameProgramOnly) {
+    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
+    std::optional<testing::ScopedEnvironment> title;
+    const auto started = [&](const std::string& windowTitle, const auto& start) {
+        title.emplace("FAKECAD_TITLE", windowTitle);
+        start();
+        return testing::waitForWindow(display(), windowTitle);
+    };
+    std::optional<testing::Process> usersOwn;
+    const Window users =
+        started("User's CAD", [&] { usersOwn.emplace(std::vector<std::string>{ZELANTO_FAKECAD}); });
+    ProcessCadDriver driver;
+    const Window empty = started("Empty", [&] { driver.start(ZELANTO_FAKECAD, {}); });
+    const Window drawing = started("Drawing", [&] { driver.start(ZELANTO_FAKECAD, {}); });
+    ASSERT_NE(users, None);
+    ASSERT_NE(empty, None);
+    ASSERT_NE(drawing, None);
+
+    driver.closeEarlierStarts();
+
+    EXPECT_TRUE(testing::waitUntil([&] { return !testing::isViewable(display(), empty); }));
+    EXPECT_TRUE(testing::isViewable(display(), users));
+    EXPECT_TRUE(testing::endWindowOwner(display(), drawing));
 }
 
 // A window that the window manager never maximizes (a splash of a fixed size) is asked once, so
