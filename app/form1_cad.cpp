@@ -179,12 +179,23 @@ void Form1::sendScriptToCad(const QString& scriptPath) {
 
 // A CAD program that runs no script opens the drawing instead: a new start with the drawing as
 // its argument works whatever the running one is doing, and it has no way to take a file from
-// outside.
+// outside. It shows the drawing in one window, the whole of it: the empty one that
+// "Auto_CAD起動" started is closed once the drawing is shown, and the view, which such a program
+// opens at its own default, is zoomed to the drawing.
 void Form1::openDrawingInCad(const QString& drawingPath) {
     try {
         services_.cad.start(platform::pathOf(cadPath_), {platform::pathOf(drawingPath).string()});
     } catch (const platform::CadDriverError&) {
         services_.prompts.message(this, text(texts::kDrawingNotOpened) + "\r\n" + drawingPath,
+                                  text(texts::kTitle));
+        return;
+    }
+    try {
+        services_.cad.activateCadShowing(cad::kPlotDrawingFileName);
+        services_.cad.sendKeys(cad::kZoomToDrawing, true);
+        services_.cad.closeEarlierStarts();
+    } catch (const platform::CadDriverError&) {
+        services_.prompts.message(this, text(texts::kDrawingNotZoomed) + "\r\n" + drawingPath,
                                   text(texts::kTitle));
     }
 }

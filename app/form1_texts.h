@@ -94,6 +94,9 @@ inline constexpr char kDrawingNotWritten[] =
 inline constexpr char kFileNotImported[] = "次のファイルは読み込めません。";
 inline constexpr char kLauncherWithoutProgram[] =
     "選んだランチャーが起動するプログラムが見つかりません。プログラムそのものを選んでください。";
+inline constexpr char kDrawingNotZoomed[] =
+    "CADプログラムが図面を開いたことを確かめられず、図面の全体を表示できませんでした。\r\n"
+    "図面が開いたら、CADプログラムのコマンドラインに za と入力すると全体が表示されます。図面は次のファイルです。";
 inline constexpr char kPlotFilesFolder[] = "プロットのファイルは次のフォルダに保存します:";
 inline constexpr char kRunningCopyBusy[] =
     "起動中の ZELANTO は作業中のため、次のファイルを開けませんでした。作業が終わってから、もう一度開いてください。";

@@ -63,8 +63,7 @@ int main(int argc, char* argv[]) {
 
     const zelanto::app::ProgramFiles files = zelanto::app::locateProgramFiles(executableFolder());
     // The help's viewer is asked to show it maximized.
-    zelanto::platform::DesktopServicesOpener opener(
-        zelanto::platform::maximizeWindowsWithTitlePart);
+    zelanto::platform::DesktopServicesOpener opener(zelanto::platform::maximizeWindowTitleEnding);
     zelanto::platform::EmbeddedHost embeddedHost(zelanto::app::sheetOpener(opener, prompts));
     // LibreOffice Calc where it is installed; the window paints while Calc takes its time.
     const auto calcHost = zelanto::platform::calc::loadCalcHost(

@@ -6,7 +6,7 @@
 
 #include "bench/bench_sim_file.h"
 #include "cad/drawing_picture.h"
-#include "cad/plot_drawing.h"
+#include "cad/plot.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "coords/coordinate_sheet.h"
@@ -58,7 +58,8 @@ void BM_PictureOf50000PointDrawing(benchmark::State& state) {
     reader.skipToFirstPoint();
     coords::importPoints(reader, *sheet.worksheet);
     const cad::Drawing drawing =
-        cad::plotDrawing(*sheet.worksheet, 500, {}, cad::PlotRows::wholeSheet);
+        cad::Plot(*sheet.worksheet, 500, coords::kFirstPointRow + coords::kImportPointLimit - 1)
+            .drawing();
     const auto png = benchFolder() / "picture.png";
     for (auto _ : state) {
         cad::writeDrawingPicture(drawing, {1024, 768, true, 2.0}, png);

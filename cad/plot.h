@@ -45,6 +45,12 @@ inline constexpr const char* kCoordinateSystemTurnX = "_ucs _x 180 ";
 // path and Return. A blank ends an input there, so a path holding one is put between quotes.
 std::string runScriptKeys(const std::string& scriptPath);
 
+// The keys that zoom a CAD program that opened the drawing (LibreCAD) to the whole drawing: "za"
+// (zoom auto) and Return on its command line. Its canvas, which has the focus, passes the first
+// key on to the command line only after the keys behind it may have reached it, so the first key
+// is a blank, which changes nothing wherever it lands.
+inline constexpr const char* kZoomToDrawing = " za\r";
+
 // A coordinate cell that holds a text which is not a number.
 class PlotValueError : public std::runtime_error {
 public:

@@ -152,6 +152,7 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     ZELANTO_HELP_TEXT(kDrawingNotWritten);
     ZELANTO_HELP_TEXT(kFileNotImported);
     ZELANTO_HELP_TEXT(kLauncherWithoutProgram);
+    ZELANTO_HELP_TEXT(kDrawingNotZoomed);
     ZELANTO_HELP_TEXT(kCoordinateNotANumber);
     ZELANTO_HELP_TEXT(kPlotFilesFolder);
     ZELANTO_HELP_TEXT(kRunningCopyBusy);

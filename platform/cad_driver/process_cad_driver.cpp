@@ -1,7 +1,9 @@
 #include "platform/cad_driver/process_cad_driver.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
+#include <QThread>
 
 #include "platform/cad_driver/process_tree.h"
 #include "platform/cad_driver/x11/key_typing.h"
@@ -13,19 +15,16 @@
 namespace zelanto::platform {
 namespace {
 
-// How often, and how long, to look for the started program's window: a CAD program's first
-// start may take a good while.
-constexpr int kWatchIntervalMs = 200;
-constexpr int kWatchRounds = 300;
-// A program may set its window's size itself once it is shown: the window must stay maximized
-// for this many rounds.
-constexpr int kSettledRounds = 5;
+// How long a program started with a file may take to show it: a first start on a busy machine
+// takes a good while.
+constexpr int kShowingPatienceMs = 60000;
+constexpr int kShowingLookIntervalMs = 100;
 
 // Runs one X11 operation and reports its failure as the CAD driver's.
 template <typename Operation>
-void onX11(Operation operation) {
+auto onX11(Operation operation) {
     try {
-        operation();
+        return operation();
     } catch (const x11::NoDisplayError&) {
         throw CadDriverError("the CAD window cannot be driven without an X11 display");
     } catch (const x11::X11Error& error) {
@@ -34,11 +33,6 @@ void onX11(Operation operation) {
 }
 
 }  // namespace
-
-ProcessCadDriver::ProcessCadDriver() {
-    windowWatch_.setInterval(kWatchIntervalMs);
-    QObject::connect(&windowWatch_, &QTimer::timeout, [this] { maximizeOnceShown(); });
-}
 
 void ProcessCadDriver::start(const std::filesystem::path& program,
                              const std::vector<std::string>& arguments) {
@@ -52,25 +46,8 @@ void ProcessCadDriver::start(const std::filesystem::path& program,
     if (!QProcess::startDetached(textOf(program), argumentList, QString(), &pid)) {
         throw CadDriverError("cannot start " + program.string());
     }
-    started_ = static_cast<pid_t>(pid);
-    watchRounds_ = 0;
-    settledRounds_ = 0;
-    // Without an event loop nobody would look.
-    if (QCoreApplication::instance() != nullptr) {
-        windowWatch_.start();
-    }
-}
-
-void ProcessCadDriver::maximizeOnceShown() {
-    try {
-        const x11::WindowState state = x11::maximizeProgramWindow(processTree(*started_));
-        settledRounds_ = state == x11::WindowState::maximized ? settledRounds_ + 1 : 0;
-        if (++watchRounds_ >= kWatchRounds || settledRounds_ >= kSettledRounds) {
-            windowWatch_.stop();
-        }
-    } catch (const x11::X11Error&) {
-        windowWatch_.stop();  // no display: there is no window to maximize
-    }
+    started_.push_back({program, static_cast<pid_t>(pid)});
+    windowWatch_.start(static_cast<pid_t>(pid));
 }
 
 void ProcessCadDriver::activate(const std::string& title) {
@@ -78,8 +55,39 @@ void ProcessCadDriver::activate(const std::string& title) {
 }
 
 void ProcessCadDriver::activateCad(std::span<const std::string_view> titleWords) {
-    const std::vector<pid_t> started = started_ ? processTree(*started_) : std::vector<pid_t>{};
+    const std::vector<pid_t> started =
+        started_.empty() ? std::vector<pid_t>{} : processTree(started_.back().pid);
     onX11([&] { x11::activateProgramWindow(started, titleWords); });
+}
+
+void ProcessCadDriver::activateCadShowing(const std::string& titlePart) {
+    if (started_.empty()) {
+        throw CadDriverError("no CAD program has been started");
+    }
+    const QDeadlineTimer deadline(kShowingPatienceMs);
+    while (!onX11([&] {
+        return x11::activateProgramWindowTitled(processTree(started_.back().pid), titlePart);
+    })) {
+        if (deadline.hasExpired()) {
+            throw CadDriverError("the CAD program did not show " + titlePart);
+        }
+        // The window paints meanwhile; what the user does waits.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(kShowingLookIntervalMs);
+    }
+}
+
+void ProcessCadDriver::closeEarlierStarts() {
+    if (started_.empty()) {
+        return;
+    }
+    const Start last = started_.back();
+    for (auto earlier = started_.begin(); earlier + 1 != started_.end(); ++earlier) {
+        if (earlier->program == last.program) {
+            onX11([&] { x11::closeProgramWindows(processTree(earlier->pid)); });
+        }
+    }
+    started_ = {last};
 }
 
 void ProcessCadDriver::sendKeys(const std::string& keys, bool wait) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <sys/types.h>
-#include <QTimer>
-#include <optional>
+#include <vector>
 
 #include "platform/cad_driver/cad_driver.h"
+#include "platform/cad_driver/cad_window_watch.h"
 
 namespace zelanto::platform {
 
@@ -12,23 +12,25 @@ namespace zelanto::platform {
 // X11 display.
 class ProcessCadDriver : public CadDriver {
 public:
-    ProcessCadDriver();
-
     void start(const std::filesystem::path& program,
                const std::vector<std::string>& arguments) override;
     void activate(const std::string& title) override;
     void activateCad(std::span<const std::string_view> titleWords) override;
+    void activateCadShowing(const std::string& titlePart) override;
+    void closeEarlierStarts() override;
     void sendKeys(const std::string& keys, bool wait) override;
 
-private:
-    void maximizeOnceShown();
+    // Whether the windows of the program started last are still being watched for.
+    bool watchingWindows() const { return windowWatch_.watching(); }
 
-    // The program started last, while it may still show its window.
-    std::optional<pid_t> started_;
-    // Looks for its window while the event loop runs, until it has been maximized.
-    QTimer windowWatch_;
-    int watchRounds_ = 0;
-    int settledRounds_ = 0;
+private:
+    struct Start {
+        std::filesystem::path program;
+        pid_t pid;
+    };
+    // The programs started, the last one last.
+    std::vector<Start> started_;
+    CadWindowWatch windowWatch_;
 };
 
 }  // namespace zelanto::platform

@@ -5,9 +5,9 @@
 
 namespace zelanto::platform {
 
-bool maximizeWindowsWithTitlePart(const std::string& titlePart) {
+bool maximizeWindowTitleEnding(const std::string& titleEnd) {
     try {
-        return x11::maximizeWindowTitled(titlePart) != x11::WindowState::absent;
+        return x11::maximizeWindowTitleEnding(titleEnd) != x11::WindowState::absent;
     } catch (const x11::X11Error&) {
         return false;
     }

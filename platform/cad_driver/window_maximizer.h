@@ -4,8 +4,9 @@
 
 namespace zelanto::platform {
 
-// Asks the window manager to maximize the windows whose title holds `titlePart`. False when there
+// Asks the window manager to maximize a window whose title ends with `titleEnd`, as a viewer
+// titles its window after the document it shows ("xCHM v. 1.35: ZELANTO ヘルプ"). False when there
 // is none yet, or no X11 display to look on.
-bool maximizeWindowsWithTitlePart(const std::string& titlePart);
+bool maximizeWindowTitleEnding(const std::string& titleEnd);
 
 }  // namespace zelanto::platform

@@ -11,8 +11,9 @@ public:
     virtual ~DesktopOpener() = default;
     // False when the desktop has no application for it or the start failed.
     virtual bool open(const std::filesystem::path& file) = 0;
-    // Opens `file` as `open` does and has the window that shows it, the one whose title holds
-    // `windowTitle`, maximized once it appears, where the window manager allows it.
+    // Opens `file` as `open` does and has the window that shows it, the one whose title ends with
+    // `windowTitle` (a viewer puts its own name first), maximized once it appears, where the
+    // window manager allows it.
     virtual bool openMaximized(const std::filesystem::path& file,
                                const std::string& windowTitle) = 0;
 };

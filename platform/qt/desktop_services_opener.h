@@ -11,8 +11,8 @@ namespace zelanto::platform {
 // maximized is looked for every `interval` until `maximize` finds it, for `patience` at most.
 class DesktopServicesOpener : public DesktopOpener {
 public:
-    // Asks for the windows whose title holds the text to be maximized; true when there was one.
-    using Maximizer = std::function<bool(const std::string& titlePart)>;
+    // Asks for the window titled after the document to be maximized; true when there was one.
+    using Maximizer = std::function<bool(const std::string& windowTitle)>;
 
     explicit DesktopServicesOpener(
         Maximizer maximize = {},

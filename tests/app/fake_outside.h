@@ -46,6 +46,13 @@ public:
             throw platform::CadDriverError("no window");
         }
     }
+    void activateCadShowing(const std::string& titlePart) override {
+        calls.push_back("activate-cad-showing " + titlePart);
+        if (activateFails) {
+            throw platform::CadDriverError("no window");
+        }
+    }
+    void closeEarlierStarts() override { calls.push_back("close-earlier-starts"); }
     void sendKeys(const std::string& keys, bool wait) override {
         calls.push_back((wait ? "keys-wait " : "keys ") + keys);
         if (keysFail) {

@@ -228,31 +228,54 @@ TEST_F(Form1Plot, ScriptInTheUsersDataFolderIsNamedInTheNoticeAndTheKeys) {
     EXPECT_TRUE(std::filesystem::exists(data / "orvik.dxf"));
 }
 
-TEST_F(Form1Plot, CadProgramThatRunsNoScriptOpensTheDrawingInstead) {
-    const auto librecad = executable("librecad");
-    settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey, librecad.string(),
-                               settings::settingsFileIn(folder.path()));
+class Form1PlotIntoLibreCad : public Form1Plot {
+protected:
+    // LibreCAD, started and ready to plot.
+    app::Form1& readyToPlot(const std::string& bytes) {
+        settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey,
+                                   librecad.string(), settings::settingsFileIn(folder.path()));
+        return Form1Plot::readyToPlot(bytes);
+    }
+
+    const std::filesystem::path librecad = executable("librecad");
+    const std::string drawing = (folder / "orvik.dxf").string();
+};
+
+// It runs no script: it opens the drawing in a second start, zoomed to the whole drawing, and the
+// empty one that "Auto_CAD起動" started goes.
+TEST_F(Form1PlotIntoLibreCad, OpensTheDrawingInOneWindowZoomedToIt) {
     app::Form1& w = readyToPlot("A01,1,A1,100,200,1,\r\nA99,\r\n");
     w.Command5->click();
-    const std::string drawing = (folder / "orvik.dxf").string();
     EXPECT_EQ(cad.calls,
               (std::vector<std::string>{"start " + librecad.string(), "activate Microsoft Excel",
-                                        "start " + librecad.string() + " " + drawing}));
+                                        "start " + librecad.string() + " " + drawing,
+                                        "activate-cad-showing orvik.dxf", "keys-wait  za\r",
+                                        "close-earlier-starts"}));
     EXPECT_EQ(output("orvik.scr").substr(0, 8), "-osnap \r");
     EXPECT_TRUE(std::filesystem::exists(drawing));
     ASSERT_EQ(prompts.messages().size(), 1);  // the notice, as in every plot
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST_F(Form1Plot, DrawingThatCannotBeOpenedGetsItsPath) {
-    const auto librecad = executable("librecad");
-    settings::WriteValueString(settings::kSettingsSection, settings::kCadPathKey, librecad.string(),
-                               settings::settingsFileIn(folder.path()));
+TEST_F(Form1PlotIntoLibreCad, DrawingThatCannotBeOpenedGetsItsPath) {
     app::Form1& w = readyToPlot(simWithPoints(1));
     cad.startFails = true;
     w.Command5->click();
     EXPECT_TRUE(prompts.messages().back().startsWith("Auto_CADで図面を開けませんでした。"));
-    EXPECT_TRUE(prompts.messages().back().endsWith(path(folder / "orvik.dxf")));
+    EXPECT_TRUE(prompts.messages().back().endsWith(path(drawing)));
+    EXPECT_EQ(cad.calls.back(), "start " + librecad.string() + " " + drawing);
+}
+
+// The window with the drawing never came: the user is told how to zoom, and the LibreCAD started
+// first stays, since it may be the only one.
+TEST_F(Form1PlotIntoLibreCad, DrawingNotShownTellsHowToSeeItAllAndClosesNothing) {
+    app::Form1& w = readyToPlot(simWithPoints(1));
+    cad.activateFails = true;
+    w.Command5->click();
+    EXPECT_TRUE(prompts.messages().back().contains("za と入力すると全体が表示されます"));
+    EXPECT_TRUE(prompts.messages().back().endsWith(path(drawing)));
+    EXPECT_EQ(cad.calls.back(), "activate-cad-showing orvik.dxf");
+    EXPECT_FALSE(w.isVisible());
 }
 
 // Without the drawing a CAD program that runs no script has nothing to open.

@@ -3,7 +3,9 @@
 // with no arguments) or the first argument; the drawing log is the same path + ".drawing". A second
 // argument makes it spend that many milliseconds on each key before reading it, like a busy CAD
 // program. FAKECAD_TITLE, when set, replaces the window's title, so that it can stand in for a CAD
-// program that is not known by its title. It runs until it is closed (SIGTERM or WM_DELETE_WINDOW).
+// program that is not known by its title. FAKECAD_FIXED_SIZE, when set, fixes the window's size,
+// as a splash does, so that a window manager never maximizes it. It runs until it is closed
+// (SIGTERM or WM_DELETE_WINDOW).
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -26,6 +28,8 @@ namespace zelanto::fakecad {
 namespace {
 
 constexpr KeySym kUnicodeKeysymBase = 0x1000000;
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
 
 struct Atoms {
     explicit Atoms(Display* display)
@@ -39,8 +43,9 @@ struct Atoms {
 };
 
 Window createWindow(Display* display, const Atoms& atoms, const char* title) {
-    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 640, 480,
-                                              0, 0, WhitePixel(display, DefaultScreen(display)));
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kWidth, kHeight, 0, 0,
+                            WhitePixel(display, DefaultScreen(display)));
     XStoreName(display, window, title);
     XChangeProperty(display, window, atoms.netWmName, atoms.utf8String, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(title),
@@ -52,6 +57,13 @@ Window createWindow(Display* display, const Atoms& atoms, const char* title) {
     hints.flags = InputHint;
     hints.input = True;
     XSetWMHints(display, window, &hints);
+    if (std::getenv("FAKECAD_FIXED_SIZE") != nullptr) {
+        XSizeHints size{};
+        size.flags = PMinSize | PMaxSize;
+        size.min_width = size.max_width = kWidth;
+        size.min_height = size.max_height = kHeight;
+        XSetWMNormalHints(display, window, &size);
+    }
     Atom protocols[] = {atoms.deleteWindow, atoms.ping};
     XSetWMProtocols(display, window, protocols, 2);
     XSelectInput(display, window, KeyPressMask);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/cad_driver/x11/focus.h"
+#include "platform/cad_driver/x11/window_property.h"
 
 namespace zelanto::platform::x11 {
 namespace {
@@ -18,18 +19,6 @@ struct PingAtoms {
     Atom protocols;
     Atom ping;
 };
-
-bool answersPing(Display* display, Window window) {
-    Atom* protocols = nullptr;
-    int count = 0;
-    if (XGetWMProtocols(display, window, &protocols, &count) == 0) {
-        return false;
-    }
-    const Atom ping = PingAtoms(display).ping;
-    const bool found = std::find(protocols, protocols + count, ping) != protocols + count;
-    XFree(protocols);
-    return found;
-}
 
 // The echo comes back to the root window, among everything else that happens there.
 bool isEcho(const XEvent& event, const PingAtoms& atoms, long token, Window window) {
@@ -75,8 +64,9 @@ long nextToken() {
 }  // namespace
 
 Window pingableFocusWindow(Display* display) {
-    return focusedAncestor(display,
-                           [display](Window window) { return answersPing(display, window); });
+    return focusedAncestor(display, [display](Window window) {
+        return listsProtocol(display, window, "_NET_WM_PING");
+    });
 }
 
 bool waitUntilProcessed(Display* display, Window window, std::chrono::milliseconds timeout) {
@@ -86,7 +76,8 @@ bool waitUntilProcessed(Display* display, Window window, std::chrono::millisecon
     }
     const PingAtoms atoms(display);
     const long token = nextToken();
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    // Toolkits send the echo with different masks: Qt's reaches those who select StructureNotify.
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask | StructureNotifyMask);
     sendPing(display, atoms, token, window);
     const auto deadline = Clock::now() + timeout;
     XEvent event{};

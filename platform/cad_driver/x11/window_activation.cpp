@@ -4,6 +4,7 @@
 #include "platform/cad_driver/x11/focus.h"
 #include "platform/cad_driver/x11/libxdo.h"
 #include "platform/cad_driver/x11/window_search.h"
+#include "platform/cad_driver/x11/window_title.h"
 #include "platform/cad_driver/x11/x11_error.h"
 
 namespace zelanto::platform::x11 {
@@ -34,6 +35,17 @@ void activate(const xdo_t* xdo, Window window, const std::string& name) {
     }
 }
 
+// A window titled like one of the programs `names`, the earlier names first.
+std::optional<Window> findWindowTitledAsOneOf(const xdo_t* xdo,
+                                              std::span<const std::string_view> names) {
+    for (const std::string_view name : names) {
+        if (const auto window = findWindowByTitle(xdo, name)) {
+            return window;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string joined(std::span<const std::string_view> words) {
     std::string text;
     for (const std::string_view word : words) {
@@ -54,19 +66,30 @@ void activateWindow(const std::string& title) {
     activate(xdo.get(), *window, "\"" + title + "\"");
 }
 
-void activateProgramWindow(std::span<const pid_t> pids,
-                           std::span<const std::string_view> titleWords) {
+void activateProgramWindow(std::span<const pid_t> pids, std::span<const std::string_view> names) {
     const DisplayConnection connection;
     const Xdo xdo = makeXdo(connection.get());
     auto window = findWindowOfProcesses(xdo.get(), pids);
     if (!window) {
-        window = findWindowTitleHolding(xdo.get(), titleWords);
+        window = findWindowTitledAsOneOf(xdo.get(), names);
     }
     if (!window) {
-        throw X11Error("neither the CAD program started nor a window titled with " +
-                       joined(titleWords) + " is there");
+        throw X11Error("neither the CAD program started nor a window titled " + joined(names) +
+                       " is there");
     }
     activate(xdo.get(), *window, "of the CAD program");
+}
+
+bool activateProgramWindowTitled(std::span<const pid_t> pids, std::string_view titlePart) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    for (const Window window : windowsOfProcesses(xdo.get(), pids)) {
+        if (windowTitle(connection.get(), window).find(titlePart) != std::string::npos) {
+            activate(xdo.get(), window, "of the CAD program");
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace zelanto::platform::x11

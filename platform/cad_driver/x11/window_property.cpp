@@ -1,5 +1,10 @@
 #include "platform/cad_driver/x11/window_property.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+
 namespace zelanto::platform::x11 {
 
 namespace {
@@ -27,6 +32,26 @@ std::optional<std::vector<unsigned long>> windowProperty(Display* display, Windo
     }
     XFree(data);
     return items;
+}
+
+std::optional<pid_t> windowPid(Display* display, Window window) {
+    const auto pid = windowProperty(display, window, "_NET_WM_PID", XA_CARDINAL);
+    if (!pid || pid->size() != 1) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(pid->front());
+}
+
+bool listsProtocol(Display* display, Window window, const char* protocol) {
+    Atom* protocols = nullptr;
+    int count = 0;
+    if (XGetWMProtocols(display, window, &protocols, &count) == 0) {
+        return false;
+    }
+    const Atom wanted = XInternAtom(display, protocol, False);
+    const bool found = std::find(protocols, protocols + count, wanted) != protocols + count;
+    XFree(protocols);
+    return found;
 }
 
 }  // namespace zelanto::platform::x11

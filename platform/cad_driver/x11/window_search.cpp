@@ -1,7 +1,5 @@
 #include "platform/cad_driver/x11/window_search.h"
 
-#include <X11/Xatom.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -46,43 +44,42 @@ bool canBeBroughtForward(Display* display, Window window) {
     return windowProperty(display, window, "WM_STATE", AnyPropertyType).has_value();
 }
 
-// The process id a window carries in _NET_WM_PID; nothing when it carries none.
-std::optional<pid_t> windowPid(Display* display, Window window) {
-    const auto pid = windowProperty(display, window, "_NET_WM_PID", XA_CARDINAL);
-    if (!pid || pid->size() != 1) {
-        return std::nullopt;
-    }
-    return static_cast<pid_t>(pid->front());
+// A window that the window manager leaves alone: a menu, a tooltip, a drop-down list.
+bool isMenuOrTooltip(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.override_redirect != False;
 }
 
 }  // namespace
 
-std::optional<Window> findWindowOfProcesses(const xdo_t* xdo, std::span<const pid_t> pids) {
-    std::optional<Window> untitled;
+std::vector<Window> windowsOfProcesses(const xdo_t* xdo, std::span<const pid_t> pids) {
+    std::vector<Window> windows;
     for (const Window window : allWindows(xdo)) {
         const auto pid = windowPid(xdo->xdpy, window);
-        if (!pid || std::find(pids.begin(), pids.end(), *pid) == pids.end() ||
-            !canBeBroughtForward(xdo->xdpy, window)) {
-            continue;
-        }
-        if (!windowTitle(xdo->xdpy, window).empty()) {
-            return window;
-        }
-        if (!untitled) {
-            untitled = window;
+        if (pid && std::find(pids.begin(), pids.end(), *pid) != pids.end() &&
+            !isMenuOrTooltip(xdo->xdpy, window) && canBeBroughtForward(xdo->xdpy, window)) {
+            windows.push_back(window);
         }
     }
-    return untitled;
+    return windows;
 }
 
-std::optional<Window> findWindowTitleHolding(const xdo_t* xdo,
-                                             std::span<const std::string_view> words) {
+std::optional<Window> findWindowOfProcesses(const xdo_t* xdo, std::span<const pid_t> pids) {
+    const std::vector<Window> windows = windowsOfProcesses(xdo, pids);
+    const auto titled = std::find_if(windows.begin(), windows.end(), [&](Window window) {
+        return !windowTitle(xdo->xdpy, window).empty();
+    });
+    if (titled != windows.end()) {
+        return *titled;
+    }
+    return windows.empty() ? std::nullopt : std::optional<Window>(windows.front());
+}
+
+std::optional<Window> findWindowTitleEnding(const xdo_t* xdo, std::string_view ending) {
     for (const Window window : allWindows(xdo)) {
-        const std::string title = windowTitle(xdo->xdpy, window);
-        const bool holds = std::any_of(words.begin(), words.end(), [&](std::string_view word) {
-            return title.find(word) != std::string::npos;
-        });
-        if (holds && canBeBroughtForward(xdo->xdpy, window)) {
+        if (windowTitle(xdo->xdpy, window).ends_with(ending) &&
+            canBeBroughtForward(xdo->xdpy, window)) {
             return window;
         }
     }

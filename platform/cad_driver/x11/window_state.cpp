@@ -30,7 +30,6 @@ void requestMaximized(Display* display, Window window) {
     event.xclient.data.l[3] = kFromApplication;
     XSendEvent(display, DefaultRootWindow(display), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XFlush(display);
 }
 
 bool isMaximized(Display* display, Window window) {
@@ -42,36 +41,62 @@ bool isMaximized(Display* display, Window window) {
     return states && holds("_NET_WM_STATE_MAXIMIZED_VERT") && holds("_NET_WM_STATE_MAXIMIZED_HORZ");
 }
 
-// Maximizes the window that `find` finds on the display.
-template <typename Find>
-WindowState maximizeFoundWindow(Find find) {
+void askMaximizedAndFocused(const xdo_t* xdo, Window window) {
+    requestMaximized(xdo->xdpy, window);
+    // Through the window manager when one runs; without one the focus stays where it is.
+    xdo_activate_window(xdo, window);
+    XSync(xdo->xdpy, False);
+}
+
+}  // namespace
+
+std::vector<WindowId> programWindows(std::span<const pid_t> pids) {
     const DisplayConnection connection;
     const Xdo xdo = makeXdo(connection.get());
-    const auto window = find(xdo.get());
+    const std::vector<Window> windows = windowsOfProcesses(xdo.get(), pids);
+    return {windows.begin(), windows.end()};
+}
+
+void askMaximizedAndFocused(WindowId window) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    askMaximizedAndFocused(xdo.get(), window);
+}
+
+void closeProgramWindows(std::span<const pid_t> pids) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    Display* display = connection.get();
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    for (const Window window : windowsOfProcesses(xdo.get(), pids)) {
+        if (!listsProtocol(display, window, "WM_DELETE_WINDOW")) {
+            continue;
+        }
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = protocols;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+    }
+    XSync(display, False);
+}
+
+WindowState maximizeWindowTitleEnding(std::string_view titleEnd) {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    const auto window = findWindowTitleEnding(xdo.get(), titleEnd);
     if (!window) {
         return WindowState::absent;
     }
     if (isMaximized(connection.get(), *window)) {
         return WindowState::maximized;
     }
-    requestMaximized(connection.get(), *window);
-    // Through the window manager when one runs; without one the focus stays where it is.
-    xdo_activate_window(xdo.get(), *window);
-    XSync(connection.get(), False);
+    askMaximizedAndFocused(xdo.get(), *window);
     return WindowState::asked;
-}
-
-}  // namespace
-
-WindowState maximizeProgramWindow(std::span<const pid_t> pids) {
-    return maximizeFoundWindow(
-        [pids](const xdo_t* xdo) { return findWindowOfProcesses(xdo, pids); });
-}
-
-WindowState maximizeWindowTitled(std::string_view titlePart) {
-    return maximizeFoundWindow([titlePart](const xdo_t* xdo) {
-        return findWindowTitleHolding(xdo, std::span<const std::string_view>(&titlePart, 1));
-    });
 }
 
 }  // namespace zelanto::platform::x11

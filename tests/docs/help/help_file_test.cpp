@@ -222,6 +222,7 @@ const ShownText kShown[] = {
     ZELANTO_SHOWN(kDrawingNotWritten),
     ZELANTO_SHOWN(kFileNotImported),
     ZELANTO_SHOWN(kLauncherWithoutProgram),
+    ZELANTO_SHOWN(kDrawingNotZoomed),
     ZELANTO_SHOWN(kPlotFilesFolder),
     ZELANTO_SHOWN(kRunningCopyBusy),
     ZELANTO_SHOWN(kRunningCopySilent),

@@ -1,10 +1,13 @@
 #include "platform/cad_driver/x11/key_typing.h"
 
-// Before the X11 headers, whose macros (None, Bool) clash with its names.
+// Before the X11 headers, whose macros (None, Bool) clash with their names.
 #include <gtest/gtest.h>
+#include <QKeyEvent>
+#include "tests/platform/cad_driver/x11/qt_on_display.h"
 
 #include <X11/Xlib.h>
 
+#include <future>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "platform/cad_driver/x11/x11_error.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
+#include "tests/platform/cad_driver/x11/wait_until.h"
 #include "tests/platform/cad_driver/x11/x11_test.h"
 
 namespace zelanto::platform::x11 {
@@ -101,6 +105,40 @@ TEST_F(KeyTypingWithoutAnswer, CharactersTheKeyboardLacksNeedAWindowThatConfirms
                      X11Error)
             << listsPing;
     }
+}
+
+// A window of a Qt program (LibreCAD is one), which answers pings in a way of its own.
+class QtKeyWindow : public QWindow {
+public:
+    std::string typed;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        typed += event->key() == Qt::Key_Return ? "\r" : event->text().toStdString();
+    }
+};
+
+using KeyTypingIntoQt = testing::X11Test;
+
+TEST_F(KeyTypingIntoQt, CharactersTheKeyboardLacksArriveAndAreConfirmed) {
+    withWindowManager();
+    const testing::QtOnDisplay qt;
+    QtKeyWindow window;
+    window.setTitle("LibreCAD");
+    ASSERT_TRUE(qt.showActive(window));
+
+    // The window reads on this thread, so the keys are typed from another.
+    auto typing = std::async(std::launch::async, [] {
+        typeKeys("za 点名\r", KeyWait::untilProcessed, std::chrono::seconds(20));
+    });
+    EXPECT_TRUE(testing::waitUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return typing.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        },
+        std::chrono::seconds(30)));
+    EXPECT_NO_THROW(typing.get());
+    EXPECT_EQ(window.typed, "za 点名\r");
 }
 
 }  // namespace

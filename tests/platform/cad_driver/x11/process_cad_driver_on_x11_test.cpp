@@ -1,15 +1,18 @@
 #include "platform/cad_driver/process_cad_driver.h"
 
-// Before the X11 headers, whose macros (None, Bool) clash with its names.
+// Before the X11 headers, whose macros (None, Bool) clash with their names.
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include "tests/platform/cad_driver/x11/qt_on_display.h"
 
 #include <X11/Xatom.h>
 
 #include "cad/cad_programs.h"
 #include "cad/plot.h"
+#include "platform/cad_driver/x11/window_activation.h"
 #include "platform/cad_driver/x11/window_property.h"
 #include "tests/fake_cad/fake_cad_title.h"
+#include "tests/platform/cad_driver/x11/process.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"
 #include "tests/platform/cad_driver/x11/x11_test.h"
@@ -76,13 +79,16 @@ TEST_F(ProcessCadDriverOnX11, TypesIntoTheWindowOfTheProgramItStartedWhateverIts
     EXPECT_TRUE(testing::endWindowOwner(display(), window));
 }
 
+// A window titled like a CAD program: its title equals the name or begins with it. An editor
+// that shows a file named after one is none.
 TEST_F(ProcessCadDriverOnX11, FallsBackToAWindowTitledLikeAKnownCadProgram) {
-    const testing::TestWindow other(display(), {.title = "Drawing1 - BricsCAD"});
+    const testing::TestWindow editor(display(), {.title = "*AutoCAD_memo.txt - Mousepad"});
     ProcessCadDriver driver;
+    EXPECT_THROW(driver.activateCad(cad::kScriptRunningCadTitles), CadDriverError);
 
+    const testing::TestWindow cad(display(), {.title = "BricsCAD V23 - [Drawing1.dwg]"});
     driver.activateCad(cad::kScriptRunningCadTitles);
-
-    EXPECT_EQ(testing::focusedWindow(display()), other.window());
+    EXPECT_EQ(testing::focusedWindow(display()), cad.window());
 }
 
 TEST_F(ProcessCadDriverOnX11, SaysWhenNeitherTheStartedProgramNorAKnownTitleIsThere) {
@@ -109,6 +115,62 @@ TEST_F(ProcessCadDriverOnX11, MaximizesTheStartedProgramsWindowWhenItAppears) {
         QCoreApplication::processEvents();
         return isMaximized(window) && testing::focusedWindow(display()) == window;
     }));
+    EXPECT_TRUE(testing::endWindowOwner(display(), window));
+}
+
+// Only the windows of an earlier start of the same program are asked to close; a CAD program that
+// the user started stays.
+TEST_F(ProcessCadDriverOnX11, ClosesTheEarlierStartOfTheSameProgramOnly) {
+    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
+    std::optional<testing::ScopedEnvironment> title;
+    const auto started = [&](const std::string& windowTitle, const auto& start) {
+        title.emplace("FAKECAD_TITLE", windowTitle);
+        start();
+        return testing::waitForWindow(display(), windowTitle);
+    };
+    std::optional<testing::Process> usersOwn;
+    const Window users =
+        started("User's CAD", [&] { usersOwn.emplace(std::vector<std::string>{ZELANTO_FAKECAD}); });
+    ProcessCadDriver driver;
+    const Window empty = started("Empty", [&] { driver.start(ZELANTO_FAKECAD, {}); });
+    const Window drawing = started("Drawing", [&] { driver.start(ZELANTO_FAKECAD, {}); });
+    ASSERT_NE(users, None);
+    ASSERT_NE(empty, None);
+    ASSERT_NE(drawing, None);
+
+    driver.closeEarlierStarts();
+
+    EXPECT_TRUE(testing::waitUntil([&] { return !testing::isViewable(display(), empty); }));
+    EXPECT_TRUE(testing::isViewable(display(), users));
+    EXPECT_TRUE(testing::endWindowOwner(display(), drawing));
+}
+
+// A window that the window manager never maximizes (a splash of a fixed size) is asked once, so
+// the user who goes back to this program keeps the focus there.
+TEST_F(ProcessCadDriverOnX11, LeavesTheFocusWithTheUserWhoWentBackFromAWindowNeverMaximized) {
+    withWindowManager();
+    const testing::QtOnDisplay qt;
+    QWindow zelanto;
+    zelanto.setTitle("ZELANTO");
+    zelanto.resize(200, 100);
+    ASSERT_TRUE(qt.showActive(zelanto));
+    const testing::ScopedEnvironment logPath("FAKECAD_LOG", log().string());
+    const testing::ScopedEnvironment fixedSize("FAKECAD_FIXED_SIZE", "1");
+    ProcessCadDriver driver;
+
+    driver.start(ZELANTO_FAKECAD, {});
+    const Window window = testing::waitForWindow(display(), fakecad::kTitle);
+    ASSERT_NE(window, None);
+    ASSERT_TRUE(testing::waitUntil(
+        [&] { return !qt.isActive(zelanto) && testing::focusedWindow(display()) == window; }));
+    // Back through the window manager, as with Alt+Tab.
+    x11::activateWindow("ZELANTO");
+    EXPECT_TRUE(testing::waitUntil([&] {
+        QCoreApplication::processEvents();
+        return !driver.watchingWindows();
+    }));
+    EXPECT_TRUE(qt.isActive(zelanto));
+    EXPECT_FALSE(isMaximized(window));
     EXPECT_TRUE(testing::endWindowOwner(display(), window));
 }
 
