@@ -14,9 +14,9 @@
 #include "app/form1_texts.h"
 #include "app/qt_text.h"
 #include "app/twips.h"
+#include "base/file_system.h"
 #include "cad/cad_path.h"
 #include "cad/scale_list.h"
-#include "platform/files/file_lookup.h"
 #include "platform/qt/path_text.h"
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
@@ -194,7 +194,7 @@ void Form1::Form_Activate() {
     parkFocus();
     const std::filesystem::path path = platform::pathOf(cadPath_);
     if (cad::showsAsChosenCadProgram(path)) {
-        Command4->setText(QString::fromStdString(platform::fileNameAt(path)) +
+        Command4->setText(QString::fromStdString(base::fileNameAt(path)) +
                           texts::kSettingDoneSuffix);
     }
 }
@@ -243,7 +243,7 @@ void Form1::Label4_Click() {
     const QString help = platform::textOf(services_.files.helpFile);
     showMinimized();
     services_.module1.WaitMs(500);
-    if (platform::fileNameAt(services_.files.helpFile).empty()) {
+    if (base::fileNameAt(services_.files.helpFile).empty()) {
         services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,
                                   text(texts::kTitle));
     } else if (!services_.opener.openMaximized(services_.files.helpFile, texts::kHelpTitle)) {

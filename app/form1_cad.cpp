@@ -10,12 +10,12 @@
 #include "app/form1.h"
 #include "app/form1_texts.h"
 #include "app/qt_text.h"
+#include "base/file_system.h"
 #include "cad/cad_path.h"
 #include "cad/cad_programs.h"
 #include "cad/desktop_entry.h"
 #include "cad/plot.h"
 #include "coords/parcels.h"
-#include "platform/files/file_lookup.h"
 #include "platform/qt/path_text.h"
 #include "settings/zelanto_settings.h"
 
@@ -53,7 +53,7 @@ void Form1::Command4_Click() {
                                   text(texts::kApplicationTitle));
     }
     cadPath_ = program.value_or(QString());
-    const std::string name = platform::fileNameAt(platform::pathOf(cadPath_));
+    const std::string name = base::fileNameAt(platform::pathOf(cadPath_));
     if (cad::isAcceptedCadProgram(platform::pathOf(cadPath_))) {
         services_.prompts.message(this, text(texts::kCadPathAccepted),
                                   text(texts::kApplicationTitle));
@@ -62,7 +62,7 @@ void Form1::Command4_Click() {
         WriteValueString(text(settings::kSettingsSection), text(settings::kCadPathKey), cadPath_,
                          settingsFile());
     } else {
-        const std::string startupName = platform::fileNameAt(platform::pathOf(startupCadPath_));
+        const std::string startupName = base::fileNameAt(platform::pathOf(startupCadPath_));
         Command4->setText(QString::fromStdString(startupName) + text(texts::kSettingDoneSuffix));
         cadPath_ = startupCadPath_;
     }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/text/ansi_text.h"
+#include "base/code_page_932.h"
 
 namespace zelanto::app {
 namespace {
@@ -15,7 +15,7 @@ constexpr const char* kDialogTitle = "SIMファイルを開く";
 constexpr std::size_t kMaxPathBytes = 249;
 
 bool fitsDialogBuffer(const QString& path) {
-    return platform::toAnsi(path.toStdString()).size() <= kMaxPathBytes;
+    return base::toAnsi(path.toStdString()).size() <= kMaxPathBytes;
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include "platform/files/atomic_file.h"
-#include "platform/files/user_folders.h"
+#include "base/atomic_file.h"
+#include "base/file_system.h"
 #include "settings/zelanto_settings.h"
 
 namespace zelanto::app {
@@ -41,7 +41,7 @@ void OutputFolder::prepare() const noexcept {
         return;
     }
     try {
-        platform::makeUserFolder(path_);
+        base::makeUserFolder(path_);
     } catch (const std::exception&) {
         // The write into it fails and says so.
     }
@@ -66,11 +66,11 @@ ProgramFiles locateProgramFiles(const std::filesystem::path& executableFolder) {
     }
     if (installed || !mayBeWritten(executableFolder)) {
         try {
-            auto config = platform::zelantoConfigFolder();
-            auto data = platform::zelantoDataFolder();
+            auto config = base::zelantoConfigFolder();
+            auto data = base::zelantoDataFolder();
             files.settingsFolder = OutputFolder::userFolder(std::move(config));
             files.dataFolder = OutputFolder::userFolder(std::move(data));
-        } catch (const platform::FileError&) {
+        } catch (const base::FileError&) {
             // No home to write into: the program folder it is, and its writes report failures.
         }
     }

@@ -1,17 +1,17 @@
 #include "cad/cad_path.h"
 
-#include "platform/files/file_lookup.h"
+#include "base/file_system.h"
 
 namespace zelanto::cad {
 
 bool isAcceptedCadProgram(const std::filesystem::path& path) {
-    return isAcceptedCadProgramName(platform::fileNameAt(path)) ||
-           (!platform::fileNameAt(path).empty() && platform::isExecutableProgram(path));
+    return isAcceptedCadProgramName(base::fileNameAt(path)) ||
+           (!base::fileNameAt(path).empty() && base::isExecutableProgram(path));
 }
 
 bool showsAsChosenCadProgram(const std::filesystem::path& path) {
-    const std::string name = platform::fileNameAt(path);
-    return name.ends_with("exe") || (!name.empty() && platform::isExecutableProgram(path));
+    const std::string name = base::fileNameAt(path);
+    return name.ends_with("exe") || (!name.empty() && base::isExecutableProgram(path));
 }
 
 }  // namespace zelanto::cad

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <vector>
 
-#include "platform/files/file_lookup.h"
+#include "base/file_system.h"
 
 namespace zelanto::cad {
 namespace {
@@ -165,7 +165,7 @@ std::optional<std::filesystem::path> launcherProgram(const std::filesystem::path
     const ExecTarget target = execTarget(execValue(file));
     if (!target.flatpakApp.empty()) {
         for (const std::filesystem::path& folder : search.flatpakCommands) {
-            if (platform::isExecutableProgram(folder / target.flatpakApp)) {
+            if (base::isExecutableProgram(folder / target.flatpakApp)) {
                 return folder / target.flatpakApp;
             }
         }
@@ -177,7 +177,7 @@ std::optional<std::filesystem::path> launcherProgram(const std::filesystem::path
     if (target.program.find('/') != std::string::npos) {
         return std::filesystem::path(target.program);
     }
-    return platform::programOnPath(target.program, search.path);
+    return base::programOnPath(target.program, search.path);
 }
 
 }  // namespace zelanto::cad

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/text/utf8.h"
+#include "base/text.h"
 
 namespace zelanto::cad {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 std::size_t characterCount(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < utf8.size(); ++count) {
-        at += std::max<std::size_t>(1, platform::utf8CharacterAt(utf8.substr(at)).length);
+        at += std::max<std::size_t>(1, base::utf8CharacterAt(utf8.substr(at)).length);
     }
     return count;
 }

@@ -12,9 +12,9 @@
 #include <tuple>
 #include <variant>
 
+#include "base/atomic_file.h"
+#include "base/decimal_number.h"
 #include "cad/picture_frame.h"
-#include "coords/number_text.h"
-#include "platform/files/atomic_file.h"
 
 namespace zelanto::cad {
 namespace {
@@ -202,7 +202,7 @@ void drawScaleBar(cairo_t* cr, double pixelsPerMetre, const PictureStyle& style,
     cairo_stroke(cr);
     cairo_set_font_size(cr, kBarTextHeight);
     cairo_move_to(cr, left, bottom - kBarTick - kBarPadding);
-    cairo_show_text(cr, (coords::numberText(metres) + " m").c_str());
+    cairo_show_text(cr, (base::numberText(metres) + " m").c_str());
 }
 
 cairo_status_t appendTo(void* png, const unsigned char* data, unsigned int length) {
@@ -244,9 +244,9 @@ void writeDrawingPicture(const Drawing& drawing, const PictureStyle& style,
         status = cairo_surface_write_to_png_stream(surface.get(), appendTo, &png);
     }
     if (status != CAIRO_STATUS_SUCCESS) {
-        throw platform::FileError(file, cairo_status_to_string(status));
+        throw base::FileError(file, cairo_status_to_string(status));
     }
-    platform::writeFileAtomically(file, png);
+    base::writeFileAtomically(file, png);
 }
 
 }  // namespace zelanto::cad

@@ -22,7 +22,7 @@ struct PictureStyle {
 // with a margin (see fitDrawing): points as dots, circles as rings, outlines closed, texts in a
 // font that has the Japanese characters, each in the colour its number gives (7, white on a CAD
 // screen, black on the picture's white). Texts that overlap are drawn all the same. The file
-// replaces `file` once complete; throws platform::FileError when it cannot be written or drawn.
+// replaces `file` once complete; throws base::FileError when it cannot be written or drawn.
 void writeDrawingPicture(const Drawing& drawing, const PictureStyle& style,
                          const std::filesystem::path& file);
 

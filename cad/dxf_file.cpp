@@ -5,8 +5,8 @@
 #include <fstream>
 #include <memory>
 
+#include "base/atomic_file.h"
 #include "cad/dxf_text.h"
-#include "platform/files/atomic_file.h"
 
 namespace zelanto::cad {
 namespace {
@@ -35,7 +35,7 @@ public:
               const std::filesystem::path& target)
         : drawing_(drawing), out_(dxf_.out(path.c_str(), kVersion)) {
         if (!out_ || out_->openFailed()) {
-            throw platform::FileError(target, "cannot be created");
+            throw base::FileError(target, "cannot be created");
         }
         const auto extents = extentsOf(drawing);
         extents_ = extents.value_or(Extents{});
@@ -244,10 +244,10 @@ bool endsComplete(const std::filesystem::path& file) {
 }  // namespace
 
 void writeDxfFile(const Drawing& drawing, const std::filesystem::path& file) {
-    platform::writeFileAtomically(file, [&](const std::filesystem::path& temporary) {
+    base::writeFileAtomically(file, [&](const std::filesystem::path& temporary) {
         DxfWriter(drawing, temporary, file).write();
         if (!endsComplete(temporary)) {
-            throw platform::FileError(file, "could not be written completely");
+            throw base::FileError(file, "could not be written completely");
         }
     });
 }

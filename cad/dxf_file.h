@@ -11,7 +11,7 @@ namespace zelanto::cad {
 // named after the Japanese stroke font it uses, so that both programs that take the style's font
 // file and programs that take the style's name find a font with the Japanese characters. The
 // extents and the initial view hold the whole drawing. The file replaces `file` once complete;
-// throws platform::FileError when it cannot be written.
+// throws base::FileError when it cannot be written.
 void writeDxfFile(const Drawing& drawing, const std::filesystem::path& file);
 
 }  // namespace zelanto::cad

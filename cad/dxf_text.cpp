@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/text/ansi_text.h"
-#include "platform/text/utf8.h"
+#include "base/code_page_932.h"
+#include "base/text.h"
 
 namespace zelanto::cad {
 namespace {
@@ -21,13 +21,12 @@ std::string escaped(char32_t codePoint) {
 
 // Whether the whole text converts as it is.
 bool convertsWhole(std::string_view utf8) {
-    return utf8.find(kEscapeStart) == std::string_view::npos &&
-           !platform::firstWithoutAnsiForm(utf8);
+    return utf8.find(kEscapeStart) == std::string_view::npos && !base::firstWithoutAnsiForm(utf8);
 }
 
 std::string characterText(std::string_view character, char32_t codePoint) {
-    if (!platform::isByteEscape(codePoint) && !platform::firstWithoutAnsiForm(character)) {
-        return platform::toAnsi(character);
+    if (!base::isByteEscape(codePoint) && !base::firstWithoutAnsiForm(character)) {
+        return base::toAnsi(character);
     }
     return escaped(codePoint);
 }
@@ -36,11 +35,11 @@ std::string characterText(std::string_view character, char32_t codePoint) {
 
 std::string dxfText(std::string_view utf8) {
     if (convertsWhole(utf8)) {
-        return platform::toAnsi(utf8);
+        return base::toAnsi(utf8);
     }
     std::string out;
     for (std::size_t at = 0; at < utf8.size();) {
-        const platform::Utf8Character character = platform::utf8CharacterAt(utf8.substr(at));
+        const base::Utf8Character character = base::utf8CharacterAt(utf8.substr(at));
         if (character.length == 0) {
             out += '?';
             ++at;

@@ -1,16 +1,15 @@
 #include "cad/plot.h"
 
+#include "base/atomic_file.h"
+#include "base/decimal_number.h"
 #include "cad/dxf_file.h"
 #include "coords/coordinate_sheet.h"
-#include "coords/number_text.h"
 #include "coords/parcel_measure.h"
-#include "platform/files/ansi_text_file.h"
-#include "platform/text/decimal_number.h"
 
 namespace zelanto::cad {
 namespace {
 
-using coords::numberText;
+using base::numberText;
 
 // Drawing units per sheet unit after the division by the scale denominator.
 constexpr double kUnitFactor = 1000;
@@ -29,19 +28,19 @@ double sheetNumber(platform::Worksheet& sheet, int row, int column) {
     if (cell.isNumber()) {
         return cell.number();
     }
-    if (const auto number = platform::parseDecimalNumber(cell.text())) {
+    if (const auto number = base::parseDecimalNumber(cell.text())) {
         return *number;
     }
     throw PlotValueError(row, column, cell.text());
 }
 
 std::string positionText(double x, double y) {
-    return numberText(x) + "," + numberText(y);
+    return base::numberText(x) + "," + base::numberText(y);
 }
 
 // The number the CAD program reads from the script's text of `value`.
 double asWritten(double value) {
-    return platform::parseDecimalNumber(numberText(value)).value_or(value);
+    return base::parseDecimalNumber(base::numberText(value)).value_or(value);
 }
 
 // Where a script position lands in the turned coordinate system.
@@ -112,13 +111,13 @@ Plot::Plot(platform::Worksheet& sheet, std::int16_t denominator, int lastRow)
         const double y = sheetNumber(sheet, row, coords::kYColumn);
         points_.push_back({plotPosition(x, y, denominator), name.isEmpty() ? std::string()
                                                             : name.isNumber()
-                                                                ? numberText(name.number())
+                                                                ? base::numberText(name.number())
                                                                 : name.text()});
     }
 }
 
 void Plot::writeScript(const std::filesystem::path& file) const {
-    platform::AnsiTextFile out(file);
+    base::AnsiTextFile out(file);
     out.writeLine("-osnap ");
     out.writeLine(std::string("layer m ") + kPointLayer + " ");
     out.writeLine("color " + std::to_string(kPointColour));

@@ -91,7 +91,7 @@ public:
 
     // The script that draws every point: a point, a circle and, for a point with a name, the
     // name, in passes over the points as the CAD program takes them. Code page 932, CR LF; the
-    // file replaces `file` once complete. Throws platform::FileError when it cannot be written.
+    // file replaces `file` once complete. Throws base::FileError when it cannot be written.
     void writeScript(const std::filesystem::path& file) const;
 
     // The drawing that the keys and the script make together in the CAD program: for each
@@ -103,7 +103,7 @@ public:
     // parcels has no such layer.
     Drawing drawing(std::span<const coords::Parcel> parcels = {}) const;
     // Writes that drawing as DXF; the file replaces `file` once complete. Throws
-    // platform::FileError when it cannot be written.
+    // base::FileError when it cannot be written.
     void writeDrawing(const std::filesystem::path& file,
                       std::span<const coords::Parcel> parcels = {}) const;
 

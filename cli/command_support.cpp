@@ -4,13 +4,13 @@
 #include <utility>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "cad/plot.h"
 #include "cli/exit_codes.h"
 #include "coords/parcel_issue_text.h"
 #include "coords/sim_read_error.h"
 #include "platform/embedded/embedded_host.h"
 #include "platform/embedded/xlsx_export.h"
-#include "platform/files/atomic_file.h"
 
 namespace zelanto::cli {
 
@@ -63,7 +63,7 @@ std::vector<coords::Parcel> parcelsWithWarnings(const std::filesystem::path& fil
 int guardWrites(std::ostream& err, const std::function<int()>& write) {
     try {
         return write();
-    } catch (const platform::FileError& error) {
+    } catch (const base::FileError& error) {
         err << "zelanto-cli: 書き出せません: " << error.what() << '\n';
     } catch (const platform::HostError& error) {
         err << "zelanto-cli: 座標シートのエラー: " << error.what() << '\n';

@@ -2,14 +2,14 @@
 #include <iomanip>
 #include <sstream>
 
+#include "base/atomic_file.h"
+#include "base/decimal_number.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "coords/number_text.h"
 #include "coords/sim_file.h"
 #include "geo/gis_writer.h"
 #include "geo/survey_map.h"
-#include "platform/files/atomic_file.h"
 
 namespace zelanto::cli {
 namespace {
@@ -39,10 +39,9 @@ void warnOutsideZone(const geo::SurveyMap& map, const std::filesystem::path& fil
         << map.pointsOutside << " 点が " << map.zone.displayName() << "（" << map.zone.crsName()
         << "）の適用範囲（経度 " << degrees(area.west) << "〜" << degrees(area.east) << "、緯度 "
         << degrees(area.south) << "〜" << degrees(area.north) << "）の外にあります。最初は "
-        << pointText(first.point, *map.firstOutside) << "、X "
-        << coords::numberText(first.point.xy.x) << "、Y " << coords::numberText(first.point.xy.y)
-        << " → 経度 " << degrees(first.place.longitude) << "、緯度 "
-        << degrees(first.place.latitude)
+        << pointText(first.point, *map.firstOutside) << "、X " << base::numberText(first.point.xy.x)
+        << "、Y " << base::numberText(first.point.xy.y) << " → 経度 "
+        << degrees(first.place.longitude) << "、緯度 " << degrees(first.place.latitude)
         << "。系の番号が違うか、X と Y が入れ替わっていないか確かめてください\n";
 }
 
@@ -51,7 +50,7 @@ void warnTokyoDatum(const geo::SurveyMap& map, std::ostream& err) {
            "なければ PROJ は測地系の変換パラメータで変換するため、誤差は 1 m 程度かそれ以上"
            "あります";
     if (map.accuracy) {
-        err << "（PROJ の示す精度 " << coords::numberText(std::round(*map.accuracy * 100) / 100)
+        err << "（PROJ の示す精度 " << base::numberText(std::round(*map.accuracy * 100) / 100)
             << " m）";
     }
     err << '\n';
@@ -61,7 +60,7 @@ void writeMap(const ExportArguments& arguments, const geo::SurveyMap& map) {
     try {
         geo::writeGisFile(arguments.out, arguments.format, map, arguments.encoding);
     } catch (const geo::GeoError& error) {
-        throw platform::FileError(arguments.out, std::string("GDAL: ") + error.what());
+        throw base::FileError(arguments.out, std::string("GDAL: ") + error.what());
     }
 }
 
@@ -80,7 +79,8 @@ int runExport(const ExportArguments& arguments, std::ostream& out, std::ostream&
     const std::vector<geo::SurveyPoint>& points = survey.points;
     geo::SurveyMap map;
     try {
-        map = geo::mapSurvey(arguments.zone, points, parcelsWithWarnings(arguments.file, survey.parcels, err));
+        map = geo::mapSurvey(arguments.zone, points,
+                             parcelsWithWarnings(arguments.file, survey.parcels, err));
     } catch (const geo::PointNotConverted& failure) {
         err << "zelanto-cli: " << arguments.file.string() << ": "
             << pointText(points[failure.index()], failure.index()) << "の X・Y は "

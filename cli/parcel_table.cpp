@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "base/decimal_number.h"
 #include "coords/dms_angle.h"
-#include "coords/number_text.h"
 #include "coords/parcel_measure.h"
 
 namespace zelanto::cli {
 namespace {
 
-using coords::numberText;
+using base::numberText;
 
 const TableRow kHeader = {"番号", "名称", "点数", "面積", "周長"};
 const TableRow kAreaTableHeader = {"",      "電算No",    "測点名",        "X座標",
@@ -52,16 +52,16 @@ void addAreaTable(const coords::Parcel& parcel, std::vector<TableRow>& rows) {
         TableRow row = {"",
                         corner.number,
                         corner.name,
-                        numberText(corner.x),
-                        numberText(corner.y),
-                        numberText(table.rows[i].yDifference),
-                        numberText(table.rows[i].product)};
+                        base::numberText(corner.x),
+                        base::numberText(corner.y),
+                        base::numberText(table.rows[i].yDifference),
+                        base::numberText(table.rows[i].product)};
         if (withEdges) {
             addEdgeColumns(parcel, i, edges[i], row);
         }
         rows.push_back(std::move(row));
     }
-    rows.push_back({"", kDoubleArea, "", "", "", "", numberText(table.doubleArea)});
+    rows.push_back({"", kDoubleArea, "", "", "", "", base::numberText(table.doubleArea)});
 }
 
 }  // namespace
@@ -70,8 +70,8 @@ std::vector<TableRow> parcelTable(const std::vector<coords::Parcel>& parcels, bo
     std::vector<TableRow> rows{kHeader};
     for (const coords::Parcel& parcel : parcels) {
         rows.push_back({parcel.number, parcel.name, std::to_string(parcel.corners.size()),
-                        numberText(coords::parcelArea(parcel)),
-                        numberText(coords::parcelPerimeter(parcel))});
+                        base::numberText(coords::parcelArea(parcel)),
+                        base::numberText(coords::parcelPerimeter(parcel))});
         if (detail) {
             addAreaTable(parcel, rows);
         }

@@ -1,16 +1,16 @@
+#include "base/atomic_file.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/parcel_table.h"
 #include "coords/parcels.h"
 #include "coords/sim_file.h"
-#include "platform/files/ansi_text_file.h"
 
 namespace zelanto::cli {
 namespace {
 
 void writeCsv(const std::vector<TableRow>& rows, const std::filesystem::path& file) {
-    platform::AnsiTextFile csv(file);
+    base::AnsiTextFile csv(file);
     for (const TableRow& row : rows) {
         csv.writeLine(csvLine(row));
     }

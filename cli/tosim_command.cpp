@@ -1,9 +1,9 @@
+#include "base/atomic_file.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "geo/gis_reader.h"
 #include "geo/sim_content.h"
-#include "platform/files/atomic_file.h"
 
 namespace zelanto::cli {
 namespace {

@@ -1,6 +1,6 @@
 #include "coords/coordinate_sheet.h"
 
-#include "coords/number_text.h"
+#include "base/decimal_number.h"
 
 namespace zelanto::coords {
 namespace {
@@ -69,8 +69,8 @@ void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValu
     // items are written as that text already.
     const auto cell = [](const SimCoordinate& coordinate) {
         const double number = coordinate.number();
-        auto text = numberTextFromDigits(coordinate.item.text);
-        return platform::CellValue(text ? std::move(*text) : numberText(number));
+        auto text = base::numberTextFromDigits(coordinate.item.text);
+        return platform::CellValue(text ? std::move(*text) : base::numberText(number));
     };
     sheet.setValue(row, kNumberColumn, number);
     sheet.setValue(row, kNameColumn, point.name.text);

@@ -1,4 +1,5 @@
 #include "coords/dms_angle.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,7 +51,7 @@ double DmsAngle::degrees() const {
 }
 
 std::optional<DmsAngle> dmsAngleFromText(std::string_view text) {
-    text = trimBlanks(text);
+    text = base::trimBlanks(text);
     const size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     std::string places(point == std::string_view::npos ? "" : text.substr(point + 1));
@@ -76,7 +77,7 @@ std::optional<DmsAngle> dmsAngleFromText(std::string_view text) {
 }
 
 double dmsRounding(std::string_view text) {
-    text = trimBlanks(text);
+    text = base::trimBlanks(text);
     const size_t point = text.find('.');
     const size_t places = point == std::string_view::npos ? 0 : text.size() - point - 1;
     // The unit of the last place written, in seconds: a degree, ten minutes, a minute, ten

@@ -1,10 +1,11 @@
 #include "coords/parcels.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
-#include "platform/text/decimal_number.h"
+#include "base/decimal_number.h"
 
 namespace zelanto::coords {
 namespace {
@@ -32,7 +33,7 @@ struct ParcelBlock {
 };
 
 std::string trimmed(std::string_view text) {
-    return std::string(trimBlanks(text));
+    return std::string(base::trimBlanks(text));
 }
 
 // The larger of two numbers of places; nothing when either is unknown.
@@ -53,7 +54,7 @@ bool isPointsRecord(std::string_view code) {
 std::optional<WrittenEdge> writtenEdge(const SimRecord& record) {
     WrittenEdge edge;
     edge.lengthText = trimmed(record.field(1));
-    const auto length = platform::parseDecimalNumber(edge.lengthText);
+    const auto length = base::parseDecimalNumber(edge.lengthText);
     const auto places = decimalPlaces(edge.lengthText);
     const auto bearing = dmsAngleFromText(record.field(2));
     if (!length || !places || *length < 0 || !bearing) {
@@ -282,7 +283,7 @@ public:
 
 void ParcelPointIndex::add(std::string_view number, std::string_view name) {
     const size_t index = count_++;
-    if (const auto numeric = platform::parseDecimalNumber(number)) {
+    if (const auto numeric = base::parseDecimalNumber(number)) {
         numericNumbers_.try_emplace(*numeric, index);
     } else if (!number.empty()) {
         textNumbers_.try_emplace(std::string(number), index);
@@ -299,7 +300,7 @@ std::optional<size_t> ParcelPointIndex::find(std::string_view number, std::strin
     };
     std::optional<size_t> point;
     if (!number.empty()) {
-        const auto numeric = platform::parseDecimalNumber(number);
+        const auto numeric = base::parseDecimalNumber(number);
         point = numeric ? at(numericNumbers_, *numeric) : at(textNumbers_, std::string(number));
     }
     if (!point && !name.empty()) {

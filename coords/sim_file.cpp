@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/code_page_932.h"
+#include "base/file_system.h"
+#include "base/text.h"
 #include "coords/sim_read_error.h"
-#include "platform/files/file_lookup.h"
-#include "platform/text/code_page_932.h"
-#include "platform/text/utf8.h"
 
 namespace zelanto::coords {
 namespace {
@@ -46,10 +46,10 @@ public:
             at += asciiPrefix(bytes.substr(at));
             if (at == bytes.size() ||
                 bytes.size() - at <
-                    platform::utf8LengthFromLead(static_cast<unsigned char>(bytes[at]))) {
+                    base::utf8LengthFromLead(static_cast<unsigned char>(bytes[at]))) {
                 break;  // the rest of a character comes with the next chunk
             }
-            const std::size_t length = platform::utf8CharacterAt(bytes.substr(at)).length;
+            const std::size_t length = base::utf8CharacterAt(bytes.substr(at)).length;
             if (length == 0) {
                 wellFormed_ = false;
                 return;
@@ -82,7 +82,7 @@ bool readsAsCp932(std::FILE* file) {
         const std::string_view bytes(buffer, carried + read);
         std::size_t at = 0;
         while (at < bytes.size()) {
-            const std::size_t length = platform::cp932CharacterAt(bytes.substr(at)).length;
+            const std::size_t length = base::cp932CharacterAt(bytes.substr(at)).length;
             if (length == 0) {
                 if (read > 0 && at + 1 == bytes.size()) {
                     break;
@@ -113,11 +113,11 @@ bool passesSimFileCheck(const std::filesystem::path& path) {
 }
 
 std::optional<SimFileRefusal> simFileRefusal(const std::filesystem::path& path) {
-    const std::string name = platform::fileNameAt(path);
+    const std::string name = base::fileNameAt(path);
     if (name.empty()) {
         return SimFileRefusal::NoFile;
     }
-    if (!platform::endsWithOneOf(name, {"sim", "SIM"})) {
+    if (!base::endsWithOneOf(name, {"sim", "SIM"})) {
         return SimFileRefusal::NotNamedSim;
     }
     return std::nullopt;

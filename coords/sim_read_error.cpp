@@ -1,7 +1,7 @@
 #include "coords/sim_read_error.h"
 
+#include "base/code_page_932.h"
 #include "coords/sim_reader.h"
-#include "platform/text/ansi_text.h"
 
 namespace zelanto::coords {
 namespace {
@@ -66,7 +66,7 @@ std::string problemText(const SimReadError& error) {
             return itemName(error) + "に NUL バイトがあります（テキストの SIM ファイルを期待）";
         case SimReadProblem::NoAnsiForm:
             return itemName(error) + "「" + error.found() + "」の文字「" +
-                   platform::firstWithoutAnsiForm(error.found()).value_or("") +
+                   base::firstWithoutAnsiForm(error.found()).value_or("") +
                    "」はシフトJIS（コードページ932）にないため書き出せません";
     }
     return "";

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/text/ansi_text.h"
-#include "platform/text/decimal_number.h"
-#include "platform/text/utf8.h"
+#include "base/code_page_932.h"
+#include "base/decimal_number.h"
+#include "base/text.h"
 
 namespace zelanto::coords {
 namespace {
@@ -157,8 +157,8 @@ void SimItemReader::endItem() {
 }
 
 std::string SimItemReader::text(std::string bytes) const {
-    return encoding_ == SimEncoding::Cp932 ? platform::fromAnsi(std::move(bytes))
-                                           : platform::fromUtf8Bytes(std::move(bytes));
+    return encoding_ == SimEncoding::Cp932 ? base::fromAnsi(std::move(bytes))
+                                           : base::fromUtf8Bytes(std::move(bytes));
 }
 
 // --- Points and records ---------------------------------------------------------------------
@@ -277,7 +277,7 @@ void SimReader::readRecords(const SimRecordVisitor& visit) {
 
 SimItem SimReader::textItem(int point, SimItemRole role) {
     SimItem item = nextItem(SimReadProblem::EndOfFile, point, role);
-    if (encoding_ != SimEncoding::Cp932 && platform::firstWithoutAnsiForm(item.text)) {
+    if (encoding_ != SimEncoding::Cp932 && base::firstWithoutAnsiForm(item.text)) {
         close();
         fail(SimReadProblem::NoAnsiForm, item.line, point, role, item.text);
     }
@@ -306,24 +306,16 @@ double SimCoordinate::number() const {
 
 // --- Item texts -----------------------------------------------------------------------------
 
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<double> coordinateFromText(std::string_view text) {
-    const std::string_view number = trimBlanks(text);
+    const std::string_view number = base::trimBlanks(text);
     if (number.empty()) {
         return 0.0;
     }
-    return platform::parseDecimalNumber(number);
+    return base::parseDecimalNumber(number);
 }
 
 std::optional<int> decimalPlaces(std::string_view text) {
-    const std::string_view number = trimBlanks(text);
+    const std::string_view number = base::trimBlanks(text);
     if (number.find_first_of("eE") != std::string_view::npos) {
         return std::nullopt;
     }

@@ -184,9 +184,6 @@ private:
     std::optional<SimItem> nextCode_;
 };
 
-// `text` without the blanks and tabs around it (a quoted SIM item keeps those it holds).
-std::string_view trimBlanks(std::string_view text);
-
 // The number in a coordinate item: blanks around it (a quoted item keeps them) do not change it,
 // and an empty item is 0. Nothing when the item is not a decimal number.
 std::optional<double> coordinateFromText(std::string_view text);

@@ -1,12 +1,12 @@
 #include "coords/sim_writer.h"
 
+#include "base/decimal_number.h"
 #include "coords/coordinate_sheet.h"
-#include "coords/number_text.h"
 
 namespace zelanto::coords {
 namespace {
 
-void writeHeaderLines(platform::AnsiTextFile& out, const platform::CellValue& title) {
+void writeHeaderLines(base::AnsiTextFile& out, const platform::CellValue& title) {
     out.writeLine("Z00,/orvik simformat ver.1.0/,");
     out.writeLine("G00,01," + simFieldText(title) + ",");
     out.writeLine("Z00,/座標データ/,");
@@ -31,7 +31,7 @@ std::string simFieldText(const platform::CellValue& cell) {
         return "";
     }
     if (cell.isNumber()) {
-        return numberText(cell.number());
+        return base::numberText(cell.number());
     }
     if (cell.text().find(',') != std::string::npos) {
         return "\"" + cell.text() + "\"";
@@ -60,7 +60,7 @@ void writeMergedSim(platform::Worksheet& sheet, const std::filesystem::path& fil
 
 void writeSimFile(const std::filesystem::path& file, const std::vector<SimFilePoint>& points,
                   const std::vector<SimFileParcel>& parcels) {
-    platform::AnsiTextFile out(file);
+    base::AnsiTextFile out(file);
     writeHeaderLines(out, kCoordinateSheetTitle);
     for (const SimFilePoint& point : points) {
         const platform::CellValue elevation =

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files/ansi_text_file.h"
+#include "base/atomic_file.h"
 #include "platform/sheet/cell_value.h"
 #include "platform/sheet/spreadsheet_host.h"
 
@@ -23,7 +23,7 @@ std::string simFieldText(const platform::CellValue& cell);
 // The merged SIM file in two steps, so that a caller can tell when the file could be created at
 // all: the constructor creates it (as a temporary file beside `file`, so a folder that cannot take
 // it fails here, before the sheet is read), and `write` fills it and puts it in place of `file`.
-// Dropped without a complete write, it leaves `file` as it was. Both throw platform::FileError;
+// Dropped without a complete write, it leaves `file` as it was. Both throw base::FileError;
 // `write` also throws platform::HostError.
 class MergedSimWriter {
 public:
@@ -35,7 +35,7 @@ public:
     void write(platform::Worksheet& sheet);
 
 private:
-    platform::AnsiTextFile out_;
+    base::AnsiTextFile out_;
 };
 
 // Creates and writes the merged SIM file in one go.
@@ -66,7 +66,7 @@ struct SimFileParcel {
 // A SIM file in the merged file's layout, with the points as given (not renumbered) and the
 // parcel blocks after their "A99,": the header lines, one "A01" line per point, "A99,", the
 // blocks. Fields as simFieldText writes them; code page 932, CR LF; written complete or not at
-// all. Throws platform::FileError.
+// all. Throws base::FileError.
 void writeSimFile(const std::filesystem::path& file, const std::vector<SimFilePoint>& points,
                   const std::vector<SimFileParcel>& parcels);
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/decimal_number.h"
 #include "fuzz/checks.h"
-#include "platform/text/decimal_number.h"
 
 namespace zelanto::fuzz {
 namespace {
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double expected = std::strtod(text.c_str(), &end);
     const bool wholeText = end == text.c_str() + text.size() && !text.empty();
 
-    if (const auto value = zelanto::platform::parseDecimalNumber(text)) {
+    if (const auto value = zelanto::base::parseDecimalNumber(text)) {
         check(std::isfinite(*value));
         check(wholeText && zelanto::fuzz::sameBits(*value, expected));
     } else {

@@ -12,9 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/code_page_932.h"
 #include "fuzz/checks.h"
-#include "platform/text/ansi_text.h"
-#include "platform/text/cp932_characters.h"
 #include "settings/ini_document.h"
 #include "settings/ini_store.h"
 #include "settings/zelanto_settings.h"
@@ -85,8 +84,8 @@ void checkOtherLinesKept(std::string_view before, std::string_view after, bool r
 // Writes `value` (code page 932) into the INI file `bytes` and checks it; returns whether the
 // file already held a value to replace.
 bool writeIntoDocument(std::string_view bytes, std::string_view value) {
-    const std::string section = platform::toAnsi(settings::kSettingsSection);
-    const std::string key = platform::toAnsi(settings::kCadPathKey);
+    const std::string section = base::toAnsi(settings::kSettingsSection);
+    const std::string key = base::toAnsi(settings::kCadPathKey);
     settings::IniDocument document(bytes);
     const bool replaced = document.value(section, key).has_value();
     document.setValue(section, key, value);
@@ -117,9 +116,9 @@ void writeThroughTheStore(const std::filesystem::path& file, std::string_view by
 
     const std::string readBack = GetIniString(kSettingsSection, kCadPathKey, file);
     check(isValidUtf8(readBack));
-    const std::string ansiValue = platform::toAnsi(value);
+    const std::string ansiValue = base::toAnsi(value);
     const std::string_view stored = std::string_view(ansiValue).substr(0, ansiValue.find('\0'));
-    check(platform::toAnsi(readBack) == platform::cutToBytes(stored, kMaxValueBytes));
+    check(base::toAnsi(readBack) == base::cutToBytes(stored, kMaxValueBytes));
 }
 
 }  // namespace

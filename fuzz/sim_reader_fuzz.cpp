@@ -13,11 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "coords/number_text.h"
+#include "base/decimal_number.h"
 #include "coords/sim_import.h"
 #include "coords/sim_reader.h"
 #include "fuzz/checks.h"
-#include "platform/text/decimal_number.h"
 
 namespace zelanto::fuzz {
 namespace {
@@ -58,10 +57,10 @@ private:
 // it is: the very largest doubles round to 15 digits above the largest one
 // (1.7976931348623157e308 is written "1.79769313486232E+308"), and the sheet keeps that text.
 void checkCoordinate(const coords::SimCoordinate& coordinate) {
-    const std::string cell = coords::numberText(coordinate.number());
-    check(platform::parseDecimalNumber(cell).has_value() ||
+    const std::string cell = base::numberText(coordinate.number());
+    check(base::parseDecimalNumber(cell).has_value() ||
           std::isinf(std::strtod(cell.c_str(), nullptr)));
-    if (const auto fromDigits = coords::numberTextFromDigits(coordinate.item.text)) {
+    if (const auto fromDigits = base::numberTextFromDigits(coordinate.item.text)) {
         check(*fromDigits == cell);
     }
 }

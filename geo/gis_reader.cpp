@@ -1,4 +1,5 @@
 #include "geo/gis_reader.h"
+#include "base/text.h"
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -202,7 +203,7 @@ private:
             return feature.GetFieldAsDouble(index);
         }
         const std::string found = feature.GetFieldAsString(index);
-        if (coords::trimBlanks(found).empty()) {
+        if (base::trimBlanks(found).empty()) {
             return std::nullopt;
         }
         if (const auto value = coords::coordinateFromText(found)) {

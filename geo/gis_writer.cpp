@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/atomic_file.h"
+#include "base/code_page_932.h"
 #include "geo/gdal_session.h"
-#include "platform/files/atomic_file.h"
-#include "platform/text/ansi_text.h"
 
 namespace zelanto::geo {
 namespace {
@@ -255,9 +255,9 @@ void writeGisFile(const std::filesystem::path& file, GisFormat format, const Sur
     }
     std::string bytes = session.memoryFile(inMemory);
     if (format == GisFormat::Csv && encoding == CsvEncoding::Cp932) {
-        bytes = platform::toAnsi(bytes);
+        bytes = base::toAnsi(bytes);
     }
-    platform::writeFileAtomically(file, bytes);
+    base::writeFileAtomically(file, bytes);
 }
 
 }  // namespace zelanto::geo

@@ -27,7 +27,7 @@ enum class CsvEncoding {
 // in memory, and the bytes go to a temporary file beside `file` that is renamed over it. Points
 // have the fields 電算No, 測点名, X, Y, 標高, 経度, 緯度; parcels 番号, 名称, 点数, 面積, 周長.
 // `encoding` is that of a CSV file; the others are UTF-8 by their standards. Throws GeoError
-// when GDAL fails and platform::FileError when the file cannot be written.
+// when GDAL fails and base::FileError when the file cannot be written.
 void writeGisFile(const std::filesystem::path& file, GisFormat format, const SurveyMap& map,
                   CsvEncoding encoding);
 

@@ -5,11 +5,11 @@
 #include <map>
 #include <utility>
 
-#include "coords/number_text.h"
+#include "base/code_page_932.h"
+#include "base/decimal_number.h"
+#include "base/text.h"
 #include "coords/parcels.h"
 #include "coords/sim_reader.h"
-#include "platform/text/ansi_text.h"
-#include "platform/text/utf8.h"
 
 namespace zelanto::geo {
 namespace {
@@ -27,14 +27,14 @@ std::optional<std::string> firstUnwritable(std::string_view text) {
     }
     std::string withoutEscapes;
     for (size_t at = 0; at < text.size();) {
-        const platform::Utf8Character character = platform::utf8CharacterAt(text.substr(at));
+        const base::Utf8Character character = base::utf8CharacterAt(text.substr(at));
         const size_t length = std::max<size_t>(character.length, 1);
-        if (character.length == 0 || !platform::isByteEscape(character.codePoint)) {
+        if (character.length == 0 || !base::isByteEscape(character.codePoint)) {
             withoutEscapes.append(text.substr(at, length));
         }
         at += length;
     }
-    return platform::firstWithoutAnsiForm(withoutEscapes);
+    return base::firstWithoutAnsiForm(withoutEscapes);
 }
 
 std::string checked(std::string text, const FeatureRef& feature, const char* field) {
@@ -48,7 +48,7 @@ std::string checked(std::string text, const FeatureRef& feature, const char* fie
 using WrittenPlace = std::pair<std::string, std::string>;
 
 WrittenPlace writtenPlace(const SurveyXY& xy) {
-    return {coords::numberText(xy.x), coords::numberText(xy.y)};
+    return {base::numberText(xy.x), base::numberText(xy.y)};
 }
 
 class SimContentBuilder {
@@ -119,7 +119,7 @@ private:
             }
         }
         coords::SimFilePoint added;
-        added.number = coords::numberText(nextCornerNumber_++);
+        added.number = base::numberText(nextCornerNumber_++);
         added.x = corner.x;
         added.y = corner.y;
         ++result_.cornerPoints;

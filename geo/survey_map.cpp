@@ -1,4 +1,5 @@
 #include "geo/survey_map.h"
+#include "base/text.h"
 
 #include "coords/parcel_measure.h"
 #include "coords/sim_reader.h"
@@ -7,7 +8,7 @@ namespace zelanto::geo {
 namespace {
 
 std::optional<double> elevationOf(const coords::SimCoordinate& elevation) {
-    if (coords::trimBlanks(elevation.item.text).empty()) {
+    if (base::trimBlanks(elevation.item.text).empty()) {
         return std::nullopt;
     }
     return elevation.number();

@@ -1,9 +1,10 @@
 #include "settings/ini_document.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "platform/text/ansi_text.h"
+#include "base/code_page_932.h"
 
 namespace zelanto::settings {
 namespace {
@@ -17,8 +18,7 @@ char asciiLower(char c) {
 // Compared as UTF-8: in code page 932 the second byte of a double-byte character can be an ASCII
 // letter, which must not be folded.
 bool sameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(platform::fromAnsi(std::string(a)),
-                              platform::fromAnsi(std::string(b)),
+    return std::ranges::equal(base::fromAnsi(std::string(a)), base::fromAnsi(std::string(b)),
                               [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
@@ -40,8 +40,8 @@ IniDocument::IniDocument(std::string_view bytes) {
 
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
-    const auto found = findSection(trimBlanks(section));
-    const auto line = found ? findKey(*found, trimBlanks(key)) : std::nullopt;
+    const auto found = findSection(base::trimBlanks(section));
+    const auto line = found ? findKey(*found, base::trimBlanks(key)) : std::nullopt;
     if (!line) {
         return std::nullopt;
     }
@@ -49,8 +49,8 @@ std::optional<std::string> IniDocument::value(std::string_view section,
 }
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    section = trimBlanks(section);
-    key = trimBlanks(key);
+    section = base::trimBlanks(section);
+    key = base::trimBlanks(key);
     const auto found = findSection(section);
     if (!found) {
         std::string sectionLine = "[";

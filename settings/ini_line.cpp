@@ -1,11 +1,10 @@
 #include "settings/ini_line.h"
+#include "base/text.h"
 
-#include "platform/text/cp932_characters.h"
+#include "base/code_page_932.h"
 
 namespace zelanto::settings {
 namespace {
-
-constexpr std::string_view kBlanks = " \t";
 
 bool isQuote(char c) {
     return c == '"' || c == '\'';
@@ -21,38 +20,30 @@ std::string_view unquote(std::string_view text) {
 
 }  // namespace
 
-std::string_view trimBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 IniLine parseIniLine(std::string_view text) {
-    const std::string_view line = trimBlanks(text);
+    const std::string_view line = base::trimBlanks(text);
     if (line.empty() || line.front() == ';') {
         return {};
     }
     if (line.front() == '[') {
-        const size_t close = platform::findCharacter(line, ']');
+        const size_t close = base::findCharacter(line, ']');
         if (close == std::string_view::npos) {
             return {};
         }
-        return {IniLine::Kind::kSection, trimBlanks(line.substr(1, close - 1)), {}};
+        return {IniLine::Kind::kSection, base::trimBlanks(line.substr(1, close - 1)), {}};
     }
-    const size_t equals = platform::findCharacter(line, '=');
+    const size_t equals = base::findCharacter(line, '=');
     if (equals == std::string_view::npos) {
         return {};
     }
-    return {IniLine::Kind::kKey, trimBlanks(line.substr(0, equals)),
-            unquote(trimBlanks(line.substr(equals + 1)))};
+    return {IniLine::Kind::kKey, base::trimBlanks(line.substr(0, equals)),
+            unquote(base::trimBlanks(line.substr(equals + 1)))};
 }
 
 std::string formatKeyLine(std::string_view name, std::string_view value) {
     // Reading drops the blanks around a value and one pair of quotes enclosing it; one more pair
     // of double quotes keeps such a value as it was.
-    const bool readsBackAsItIs = trimBlanks(value) == value && !isQuoted(value);
+    const bool readsBackAsItIs = base::trimBlanks(value) == value && !isQuoted(value);
     const std::string stored =
         readsBackAsItIs ? std::string(value) : std::string("\"").append(value).append("\"");
     return std::string(name) + "=" + stored;

@@ -24,7 +24,4 @@ IniLine parseIniLine(std::string_view text);
 // A key line that reads back as `name` and `value`.
 std::string formatKeyLine(std::string_view name, std::string_view value);
 
-// `text` without the blanks and tabs at either end.
-std::string_view trimBlanks(std::string_view text);
-
 }  // namespace zelanto::settings

@@ -5,9 +5,8 @@
 #include <iterator>
 #include <optional>
 
-#include "platform/files/atomic_file.h"
-#include "platform/text/ansi_text.h"
-#include "platform/text/cp932_characters.h"
+#include "base/atomic_file.h"
+#include "base/code_page_932.h"
 #include "settings/ini_document.h"
 
 namespace zelanto::settings {
@@ -43,14 +42,13 @@ std::string GetIniString(const std::string& garSection, const std::string& garKe
     if (!bytes) {
         return kNotFound;
     }
-    const auto value =
-        IniDocument(*bytes).value(platform::toAnsi(garSection), platform::toAnsi(garKey));
+    const auto value = IniDocument(*bytes).value(base::toAnsi(garSection), base::toAnsi(garKey));
     if (!value) {
         return kNotFound;
     }
     // Like the reader's buffer, the text ends at a NUL.
     const std::string_view text = std::string_view(*value).substr(0, value->find('\0'));
-    return platform::fromAnsi(std::string(platform::cutToBytes(text, kMaxValueBytes)));
+    return base::fromAnsi(std::string(base::cutToBytes(text, kMaxValueBytes)));
 }
 
 void WriteValueString(const std::string& garSection, const std::string& garKey,
@@ -67,9 +65,8 @@ void WriteValueString(const std::string& garSection, const std::string& garKey,
             return;
         }
         IniDocument document(*bytes);
-        document.setValue(platform::toAnsi(garSection), platform::toAnsi(garKey),
-                          platform::toAnsi(garValue));
-        platform::writeFileAtomically(garFileName, document.bytes());
+        document.setValue(base::toAnsi(garSection), base::toAnsi(garKey), base::toAnsi(garValue));
+        base::writeFileAtomically(garFileName, document.bytes());
     } catch (const std::exception&) {
         // An unsaved setting is not reported: the caller keeps its value in memory for this run.
     }

@@ -23,12 +23,12 @@
 #include <vector>
 
 #include "app/form1_texts.h"
+#include "base/code_page_932.h"
 #include "cad/plot.h"
 #include "cad/scale_list.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "coords/sim_writer.h"
-#include "platform/text/ansi_text.h"
 #include "settings/zelanto_settings.h"
 
 namespace {
@@ -247,8 +247,8 @@ std::string toCodePage932(std::string_view utf8, bool references) {
             ansi += character == "~" ? "&#x7E;" : "&#x5C;";
         } else if (length == 1) {
             ansi += character;
-        } else if (const std::string converted = zelanto::platform::toAnsi(character);
-                   zelanto::platform::fromAnsi(converted) == character) {
+        } else if (const std::string converted = zelanto::base::toAnsi(character);
+                   zelanto::base::fromAnsi(converted) == character) {
             ansi += converted;
         } else if (references) {
             char reference[16];

@@ -2,11 +2,11 @@
 #include <cstdlib>
 #include <type_traits>
 
+#include "base/atomic_file.h"
+#include "base/file_system.h"
 #include "platform/calc/calc_host_entry.h"
 #include "platform/calc/office_process.h"
 #include "platform/calc/uno_calc_host.h"
-#include "platform/files/atomic_file.h"
-#include "platform/files/cache_folder.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ extern "C" __attribute__((visibility("default"))) SpreadsheetHost* zelanto_creat
     OfficeSettings settings;
     settings.program = *office;
     try {
-        settings.profile = zelantoCacheFolder() / "libreoffice";
-    } catch (const FileError&) {
+        settings.profile = zelanto::base::zelantoCacheFolder() / "libreoffice";
+    } catch (const zelanto::base::FileError&) {
         return nullptr;  // no place for our profile
     }
     // Without a display LibreOffice starts only headless: it holds documents but shows none.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/files/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace zelanto::platform::calc {
 namespace {
@@ -48,9 +48,9 @@ void seedOfficeProfile(const std::filesystem::path& profile) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     if (error) {
-        throw FileError(file.parent_path(), error.message());
+        throw base::FileError(file.parent_path(), error.message());
     }
-    writeFileAtomically(file, settings());
+    base::writeFileAtomically(file, settings());
 }
 
 std::string fileUrl(const std::filesystem::path& path) {

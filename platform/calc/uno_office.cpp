@@ -5,10 +5,10 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 
+#include "base/atomic_file.h"
 #include "platform/calc/office_process.h"
 #include "platform/calc/office_profile.h"
 #include "platform/calc/uno_document.h"
-#include "platform/files/atomic_file.h"
 
 namespace zelanto::platform::calc {
 
@@ -41,7 +41,7 @@ std::shared_ptr<CalcDocument> UnoOffice::newHiddenDocument() {
 std::shared_ptr<UnoOffice> connectToOffice(const OfficeSettings& settings) {
     try {
         seedOfficeProfile(settings.profile);
-    } catch (const FileError& error) {
+    } catch (const base::FileError& error) {
         throw HostError(std::string("cannot prepare the LibreOffice profile: ") + error.what());
     }
     const std::string pipe = uniquePipeName();

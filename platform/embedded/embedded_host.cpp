@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "base/atomic_file.h"
+#include "base/file_system.h"
 #include "platform/embedded/xlsx_export.h"
-#include "platform/files/atomic_file.h"
-#include "platform/files/cache_folder.h"
 
 namespace zelanto::platform {
 
@@ -37,9 +37,9 @@ void EmbeddedApplication::setVisible(bool visible) {
 void EmbeddedApplication::show(const EmbeddedWorkbook& workbook) const {
     std::filesystem::path file;
     try {
-        const auto folder = exportFolder_.empty() ? zelantoCacheFolder() : exportFolder_;
+        const auto folder = exportFolder_.empty() ? base::zelantoCacheFolder() : exportFolder_;
         file = writeNewXlsx(workbook.sheet(), folder);
-    } catch (const FileError& error) {
+    } catch (const base::FileError& error) {
         throw HostError(std::string("cannot show the workbook: ") + error.what());
     }
     if (opener_) {

@@ -8,8 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/files/atomic_file.h"
-#include "platform/files/new_file.h"
+#include "base/atomic_file.h"
 #include "platform/sheet/color_palette.h"
 
 namespace zelanto::platform {
@@ -64,7 +63,8 @@ public:
         : sheet_(sheet), target_(target), book_(newWorkbook(file)) {
         worksheet_ = workbook_add_worksheet(book_.get(), sheet_.name().c_str());
         if (worksheet_ == nullptr) {
-            throw FileError(target_, "libxlsxwriter refused the sheet \"" + sheet_.name() + "\"");
+            throw base::FileError(target_,
+                                  "libxlsxwriter refused the sheet \"" + sheet_.name() + "\"");
         }
     }
 
@@ -92,7 +92,7 @@ private:
         options.constant_memory = LXW_TRUE;
         LxwWorkbook book(workbook_new_opt(file.c_str(), &options), &lxw_workbook_free);
         if (!book) {
-            throw FileError(target_, "libxlsxwriter could not start a workbook");
+            throw base::FileError(target_, "libxlsxwriter could not start a workbook");
         }
         return book;
     }
@@ -155,7 +155,7 @@ private:
     lxw_format* makeFormat(const CellFormat& format) {
         lxw_format* made = workbook_add_format(book_.get());
         if (made == nullptr) {
-            throw FileError(target_, "libxlsxwriter could not add a format");
+            throw base::FileError(target_, "libxlsxwriter could not add a format");
         }
         if (format.horizontalAlignment) {
             format_set_align(made, lxwHorizontalAlignment(*format.horizontalAlignment));
@@ -184,7 +184,7 @@ private:
 
     void check(lxw_error error) const {
         if (error != LXW_NO_ERROR) {
-            throw FileError(target_, std::string("libxlsxwriter: ") + lxw_strerror(error));
+            throw base::FileError(target_, std::string("libxlsxwriter: ") + lxw_strerror(error));
         }
     }
 
@@ -198,16 +198,16 @@ private:
 }  // namespace
 
 void writeXlsx(const SheetModel& sheet, const std::filesystem::path& target) {
-    writeFileAtomically(target, [&](const std::filesystem::path& file) {
+    base::writeFileAtomically(target, [&](const std::filesystem::path& file) {
         SheetWriter(sheet, file, target).write();
     });
 }
 
 std::filesystem::path writeNewXlsx(const SheetModel& sheet, const std::filesystem::path& folder) {
-    const auto file = createNewFile(folder, sheet.name(), ".xlsx");
+    const auto file = base::createNewFile(folder, sheet.name(), ".xlsx");
     try {
         writeXlsx(sheet, file);
-    } catch (const FileError&) {
+    } catch (const base::FileError&) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
         throw;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <iterator>
 
+#include "base/decimal_number.h"
 #include "platform/sheet/spreadsheet_host.h"
-#include "platform/text/decimal_number.h"
 
 namespace zelanto::platform {
 namespace {
@@ -33,7 +33,7 @@ void checkStorable(const CellValue& value) {
 
 CellValue storedForm(const CellValue& value, bool textFormat) {
     if (value.isText() && !textFormat) {
-        if (const auto number = parseDecimalNumber(value.text())) {
+        if (const auto number = base::parseDecimalNumber(value.text())) {
             return *number;
         }
     }

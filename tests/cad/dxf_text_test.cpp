@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text/utf8.h"
+#include "base/text.h"
 
 namespace zelanto::cad {
 namespace {
 
 std::string escapeOf(unsigned char byte) {
     std::string text;
-    platform::appendUtf8(text, platform::byteEscape(byte));
+    base::appendUtf8(text, base::byteEscape(byte));
     return text;
 }
 

@@ -2,13 +2,13 @@
 #include <cstdio>
 #include <sstream>
 
+#include "base/atomic_file.h"
+#include "base/code_page_932.h"
+#include "base/decimal_number.h"
+#include "base/text.h"
 #include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "platform/embedded/embedded_host.h"
-#include "platform/files/atomic_file.h"
-#include "platform/text/ansi_text.h"
-#include "platform/text/decimal_number.h"
-#include "platform/text/utf8.h"
 #include "tests/cad/plot_sheet_fixture.h"
 #include "tests/temp_folder.h"
 
@@ -117,7 +117,7 @@ TEST_F(PlotScriptTest, SecondPlotOverwritesAndAnUnwritableFolderIsAFileError) {
     point(3, "A", "1", "1");
     EXPECT_EQ(script(1000).substr(0, kHead.size()), kHead);
     EXPECT_THROW(Plot(ws(), 500).writeScript(folder_ / "missing" / kPlotScriptFileName),
-                 platform::FileError);
+                 base::FileError);
 }
 
 using coords::kNameColumn;
@@ -165,7 +165,7 @@ std::vector<std::string> entitiesOf(const std::vector<std::string>& dumped) {
 
 // A number of the script as the dump writes it.
 std::string number(std::string_view text) {
-    const auto value = platform::parseDecimalNumber(text);
+    const auto value = base::parseDecimalNumber(text);
     EXPECT_TRUE(value) << text;
     char out[32];
     std::snprintf(out, sizeof out, "%.17g", value.value_or(0));
@@ -185,7 +185,7 @@ std::vector<std::string> scriptEntities(const std::string& scriptBytes) {
     std::vector<std::string> entities;
     std::string layer;
     std::string colour;
-    for (const std::string& line : linesOf(platform::fromAnsi(scriptBytes), "\r\n")) {
+    for (const std::string& line : linesOf(base::fromAnsi(scriptBytes), "\r\n")) {
         std::istringstream words(line);
         std::string command;
         words >> command;
@@ -294,7 +294,7 @@ TEST_F(PlotDrawingTest, UnnamedPointsAreDrawnWithoutAText) {
 
 TEST_F(PlotDrawingTest, NamesComeBackAsTheSheetHoldsThem) {
     std::string strayByte;
-    platform::appendUtf8(strayByte, platform::byteEscape(0x80));
+    base::appendUtf8(strayByte, base::byteEscape(0x80));
     const std::vector<std::string> names{
         "A1", "点名", "ｱｲｳ", "한국", strayByte + "x", "\\U+0041", " 名 前 ", "\xF0\x9F\x98\x80"};
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -366,7 +366,7 @@ TEST_F(PlotDrawingTest, ReplacesTheOldDrawingOnlyWhenComplete) {
     EXPECT_EQ(readBytes(drawing_), "old");
     ws().setValue(3, kYColumn, "1");
     EXPECT_THROW(Plot(ws(), 500).writeDrawing(folder_ / "missing" / kPlotDrawingFileName),
-                 platform::FileError);
+                 base::FileError);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()),
                             std::filesystem::directory_iterator()),
               1);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 
-#include "coords/number_text.h"
+#include "base/decimal_number.h"
 #include "coords/parcel_measure.h"
 #include "coords/parcels.h"
 #include "tests/temp_folder.h"
@@ -108,16 +108,16 @@ TEST(ParcelMeasure, SurveyCoordinatesGiveTheExactDecimalsTheyHold) {
         {{-30991.063, 41707.040}, {-31249.700, 41748.801}, {-30726.388, 42172.990}}, 3);
     const AreaTable table = areaTable(parcel);
     ASSERT_EQ(table.rows.size(), 3u);
-    EXPECT_EQ(numberText(table.rows[0].yDifference), "-424.189");
-    EXPECT_EQ(numberText(table.rows[1].yDifference), "465.95");
-    EXPECT_EQ(numberText(table.rows[2].yDifference), "-41.761");
-    EXPECT_EQ(numberText(table.rows[0].product), "13146068.022907");
-    EXPECT_EQ(numberText(table.rows[1].product), "-14560797.715");
-    EXPECT_EQ(numberText(table.rows[2].product), "1283164.689268");
-    EXPECT_EQ(numberText(table.doubleArea), "131565.002825");
-    EXPECT_EQ(numberText(parcelArea(parcel)), "65782.5014125");
-    EXPECT_EQ(numberText(parcelArea(reversed(parcel))), "65782.5014125");
-    EXPECT_EQ(numberText(parcelPerimeter(parcel)), "1471.50269126031");
+    EXPECT_EQ(base::numberText(table.rows[0].yDifference), "-424.189");
+    EXPECT_EQ(base::numberText(table.rows[1].yDifference), "465.95");
+    EXPECT_EQ(base::numberText(table.rows[2].yDifference), "-41.761");
+    EXPECT_EQ(base::numberText(table.rows[0].product), "13146068.022907");
+    EXPECT_EQ(base::numberText(table.rows[1].product), "-14560797.715");
+    EXPECT_EQ(base::numberText(table.rows[2].product), "1283164.689268");
+    EXPECT_EQ(base::numberText(table.doubleArea), "131565.002825");
+    EXPECT_EQ(base::numberText(parcelArea(parcel)), "65782.5014125");
+    EXPECT_EQ(base::numberText(parcelArea(reversed(parcel))), "65782.5014125");
+    EXPECT_EQ(base::numberText(parcelPerimeter(parcel)), "1471.50269126031");
 }
 
 TEST(ParcelMeasure, CoordinatesWithAnExponentAreMeasuredWithoutRounding) {

@@ -4,8 +4,8 @@
 
 #include <tuple>
 
+#include "base/decimal_number.h"
 #include "coords/dms_angle.h"
-#include "coords/number_text.h"
 #include "coords/parcel_issue_text.h"
 #include "coords/parcel_measure.h"
 #include "coords/sim_read_error.h"
@@ -162,9 +162,9 @@ TEST_F(ParcelReaderTest, TheTenCornerParcelWithPaddedNumbers) {
     EXPECT_EQ(parcel.corners[4].x, -31249.7);
     EXPECT_EQ(parcel.corners[4].y, 41748.801);
     // The sum of X·(Yn+1 − Yn−1) over the ten corners, in exact decimals, is −542460.300118.
-    EXPECT_EQ(numberText(parcelArea(parcel)), "271230.150059");
-    EXPECT_EQ(numberText(areaTable(parcel).doubleArea), "542460.300118");
-    EXPECT_EQ(numberText(parcelPerimeter(parcel)), "2030.52073921924");
+    EXPECT_EQ(base::numberText(parcelArea(parcel)), "271230.150059");
+    EXPECT_EQ(base::numberText(areaTable(parcel).doubleArea), "542460.300118");
+    EXPECT_EQ(base::numberText(parcelPerimeter(parcel)), "2030.52073921924");
 }
 
 TEST_F(ParcelReaderTest, EdgesBelongToTheCornerBeforeThemAndOtherRecordsStayInTheBlock) {

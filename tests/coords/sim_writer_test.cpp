@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/atomic_file.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "platform/embedded/embedded_host.h"
-#include "platform/files/atomic_file.h"
 #include "tests/platform/sheet/failing_host.h"
 #include "tests/temp_folder.h"
 
@@ -113,8 +113,7 @@ TEST_F(SimWriterTest, ReplacesAnOldFileAndKeepsItWhenTheWriteFails) {
     host_.failOnCall(host_.calls() + 5);
     EXPECT_THROW(writeMergedSim(ws(), out_), platform::HostError);
     EXPECT_EQ(readBytes(out_), "old");
-    EXPECT_THROW(writeMergedSim(ws(), folder_ / "missing" / kMergedSimFileName),
-                 platform::FileError);
+    EXPECT_THROW(writeMergedSim(ws(), folder_ / "missing" / kMergedSimFileName), base::FileError);
 }
 
 TEST_F(SimWriterTest, TheWriterCreatesTheFileAtOnceAndPutsItInPlaceOnlyWhenWritten) {
@@ -136,7 +135,7 @@ TEST_F(SimWriterTest, TheWriterCreatesTheFileAtOnceAndPutsItInPlaceOnlyWhenWritt
     EXPECT_EQ(readBytes(out_), kHeaderLines + "A01,1,P,1,2,3,\r\nA99,\r\n");
     EXPECT_EQ(filesInFolder(), 1);
 
-    EXPECT_THROW(MergedSimWriter{folder_ / "missing" / kMergedSimFileName}, platform::FileError);
+    EXPECT_THROW(MergedSimWriter{folder_ / "missing" / kMergedSimFileName}, base::FileError);
 }
 
 TEST_F(SimWriterTest, SampleFilesMergeAndReadBack) {

@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "app/form1_texts.h"
-#include "platform/text/ansi_text.h"
+#include "base/code_page_932.h"
+#include "base/text.h"
 
 namespace zelanto::help {
 namespace {
@@ -57,24 +58,6 @@ private:
     std::unique_ptr<chmFile, decltype(&chm_close)> file_;
 };
 
-void appendUtf8(std::string& text, std::uint32_t codePoint) {
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (codePoint >> 18));
-        text += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
 // The page's text as a reader sees it: references and the four named entities resolved.
 std::string resolveReferences(const std::string& html) {
     static const std::regex reference("&(#x[0-9A-Fa-f]+|#[0-9]+|amp|lt|gt|quot);");
@@ -92,9 +75,9 @@ std::string resolveReferences(const std::string& html) {
         } else if (name == "quot") {
             text += '"';
         } else if (name[1] == 'x') {
-            appendUtf8(text, static_cast<std::uint32_t>(std::stoul(name.substr(2), nullptr, 16)));
+            base::appendUtf8(text, static_cast<char32_t>(std::stoul(name.substr(2), nullptr, 16)));
         } else {
-            appendUtf8(text, static_cast<std::uint32_t>(std::stoul(name.substr(1))));
+            base::appendUtf8(text, static_cast<char32_t>(std::stoul(name.substr(1))));
         }
         from = html.cbegin() + it->position() + it->length();
     }
@@ -115,7 +98,7 @@ std::vector<std::string> lines(const std::string& text) {
 class HelpFile : public ::testing::Test {
 protected:
     // A page inside, from code page 932 to UTF-8.
-    std::string page(const std::string& name) const { return platform::fromAnsi(chm_.bytes(name)); }
+    std::string page(const std::string& name) const { return base::fromAnsi(chm_.bytes(name)); }
 
     ChmFile chm_{kHelpFile};
 };
@@ -158,7 +141,7 @@ TEST_F(HelpFile, HoldsEveryTopicAndListsItInTheContents) {
 
 TEST_F(HelpFile, NamesItsTitleContentsAndFirstPageInCodePage932) {
     const std::string system = chm_.bytes("#SYSTEM");
-    EXPECT_THAT(system, HasSubstr(platform::toAnsi(texts::kHelpTitle)));
+    EXPECT_THAT(system, HasSubstr(base::toAnsi(texts::kHelpTitle)));
     EXPECT_THAT(system, HasSubstr("zelanto.hhc"));
     EXPECT_THAT(system, HasSubstr("index.html"));
 }
@@ -166,12 +149,12 @@ TEST_F(HelpFile, NamesItsTitleContentsAndFirstPageInCodePage932) {
 TEST_F(HelpFile, PagesAreShiftJisAndSaySo) {
     for (const char* topic : kTopics) {
         const std::string bytes = chm_.bytes(topic);
-        const std::string text = platform::fromAnsi(bytes);
+        const std::string text = base::fromAnsi(bytes);
         EXPECT_THAT(text, HasSubstr("<meta http-equiv=\"Content-Type\" content=\"text/html; "
                                     "charset=Shift_JIS\">"))
             << topic;
         EXPECT_THAT(text, Not(HasSubstr("\xEF\xBF\xBD"))) << topic;  // U+FFFD: not code page 932
-        EXPECT_EQ(platform::toAnsi(text), bytes) << topic;
+        EXPECT_EQ(base::toAnsi(text), bytes) << topic;
         EXPECT_THAT(text, Not(HasSubstr("{{"))) << topic;
         // Shift_JIS viewers read these bytes as an overline and a yen sign.
         EXPECT_THAT(text, Not(HasSubstr("~"))) << topic;

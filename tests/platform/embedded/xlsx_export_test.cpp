@@ -6,8 +6,8 @@
 #include <cmath>
 #include <memory>
 
+#include "base/atomic_file.h"
 #include "platform/embedded/embedded_worksheet.h"
-#include "platform/files/atomic_file.h"
 #include "tests/platform/embedded/point_sheet.h"
 #include "tests/platform/embedded/xlsx_reader.h"
 #include "tests/temp_folder.h"
@@ -160,7 +160,8 @@ TEST(XlsxExport, ReplacesTheTargetOnlyWithACompleteFile) {
     EXPECT_EQ(testing::readBytes(target).substr(0, 2), "PK");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 
-    EXPECT_THROW(writeXlsx(SheetModel("Sheet1"), folder / "missing" / "points.xlsx"), FileError);
+    EXPECT_THROW(writeXlsx(SheetModel("Sheet1"), folder / "missing" / "points.xlsx"),
+                 base::FileError);
 }
 
 TEST(XlsxExport, NewFilesNeverReplaceOldOnes) {

@@ -4,7 +4,12 @@
 #include <string>
 #include <string_view>
 
-namespace zelanto::coords {
+namespace zelanto::base {
+
+// Reads a complete decimal number: an optional sign, digits with an optional decimal point ("."),
+// and an optional exponent. Anything else, a number too large for a double included, gives
+// nothing. Independent of the process locale.
+std::optional<double> parseDecimalNumber(std::string_view text);
 
 // The text of a number as ZELANTO writes it into cells, SIM files and scripts: rounded to 15
 // significant digits, no trailing zeros after the decimal point, no point for a whole value, "."
@@ -21,4 +26,4 @@ std::string numberText(double value);
 // number itself.
 std::optional<std::string> numberTextFromDigits(std::string_view text);
 
-}  // namespace zelanto::coords
+}  // namespace zelanto::base

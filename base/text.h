@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace zelanto::platform {
+namespace zelanto::base {
 
 // One character of UTF-8 text: its code point and how many bytes it takes.
 struct Utf8Character {
@@ -38,4 +38,7 @@ constexpr char escapedByte(char32_t escape) {
 // `bytes` read as UTF-8: well-formed characters as they are, every other byte as its escape.
 std::string fromUtf8Bytes(std::string bytes);
 
-}  // namespace zelanto::platform
+// `text` without the blanks and tabs at either end.
+std::string_view trimBlanks(std::string_view text);
+
+}  // namespace zelanto::base

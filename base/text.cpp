@@ -1,6 +1,6 @@
-#include "platform/text/utf8.h"
+#include "base/text.h"
 
-namespace zelanto::platform {
+namespace zelanto::base {
 namespace {
 
 bool isContinuation(char byte) {
@@ -93,4 +93,12 @@ std::string fromUtf8Bytes(std::string bytes) {
     return text;
 }
 
-}  // namespace zelanto::platform
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace zelanto::base

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace zelanto::platform {
+namespace zelanto::base {
 
 // A file that could not be created, written or put in place.
 class FileError : public std::runtime_error {
@@ -51,4 +51,25 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 void writeFileAtomically(const std::filesystem::path& target,
                          const std::function<void(const std::filesystem::path&)>& write);
 
-}  // namespace zelanto::platform
+// A text file written line by line in code page 932 with CR LF line ends, which replaces its
+// target only once `commit` has been called.
+class AnsiTextFile {
+public:
+    explicit AnsiTextFile(std::filesystem::path target) : file_(std::move(target)) {}
+
+    void writeLine(std::string_view utf8);
+    void commit() { file_.commit(); }
+
+private:
+    AtomicFile file_;
+    // The line being written, kept so that its room is made once, not for every line.
+    std::string line_;
+};
+
+// Creates an empty file in `folder` (made when missing) under the first free name of
+// "stem.ext", "stem (2).ext", "stem (3).ext" …, and returns its path. An existing file is never
+// touched. A FileError when the folder or the file cannot be made.
+std::filesystem::path createNewFile(const std::filesystem::path& folder, const std::string& stem,
+                                    const std::string& extension);
+
+}  // namespace zelanto::base

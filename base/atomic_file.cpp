@@ -1,14 +1,15 @@
-#include "platform/files/atomic_file.h"
+#include "base/atomic_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
 
-namespace zelanto::platform {
+#include "base/code_page_932.h"
 
+namespace zelanto::base {
 namespace {
 
 // Creates an empty file under a fresh hidden name in the folder of `target` (on the same file
@@ -27,6 +28,13 @@ int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::
     }
     created = pattern;
     return fd;
+}
+
+std::string nameFor(const std::string& stem, const std::string& extension, int number) {
+    if (number == 1) {
+        return stem + extension;
+    }
+    return stem + " (" + std::to_string(number) + ")" + extension;
 }
 
 }  // namespace
@@ -110,4 +118,32 @@ void writeFileAtomically(const std::filesystem::path& target,
     file.commit();
 }
 
-}  // namespace zelanto::platform
+void AnsiTextFile::writeLine(std::string_view utf8) {
+    line_.clear();
+    appendAnsi(line_, utf8);
+    line_ += "\r\n";
+    file_.write(line_);
+}
+
+std::filesystem::path createNewFile(const std::filesystem::path& folder, const std::string& stem,
+                                    const std::string& extension) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        throw FileError(folder, error.message());
+    }
+    for (int number = 1;; ++number) {
+        const auto path = folder / nameFor(stem, extension, number);
+        // O_EXCL makes taking the name and creating the file one step.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        if (errno != EEXIST) {
+            throw FileError(path, std::strerror(errno));
+        }
+    }
+}
+
+}  // namespace zelanto::base

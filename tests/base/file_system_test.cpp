@@ -1,13 +1,33 @@
-#include "platform/files/user_folders.h"
-
 #include <gtest/gtest.h>
 
-#include "platform/files/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/file_system.h"
 #include "tests/scoped_environment.h"
 #include "tests/temp_folder.h"
 
-namespace zelanto::platform {
+namespace zelanto::base {
 namespace {
+
+using testing::ScopedEnvironment;
+
+TEST(CacheFolder, TakesXdgCacheHomeElseTheHomeFolder) {
+    ScopedEnvironment home("HOME", "/home/surveyor");
+    {
+        ScopedEnvironment cache("XDG_CACHE_HOME", "/var/cache/surveyor");
+        EXPECT_EQ(zelantoCacheFolder(), "/var/cache/surveyor/zelanto");
+    }
+    for (const std::optional<std::string>& ignored :
+         {std::optional<std::string>(), {""}, {"rel"}}) {
+        ScopedEnvironment cache("XDG_CACHE_HOME", ignored);
+        EXPECT_EQ(zelantoCacheFolder(), "/home/surveyor/.cache/zelanto");
+    }
+}
+
+TEST(CacheFolder, WithoutEitherVariableThereIsNone) {
+    ScopedEnvironment home("HOME", std::nullopt);
+    ScopedEnvironment cache("XDG_CACHE_HOME", std::nullopt);
+    EXPECT_THROW(zelantoCacheFolder(), FileError);
+}
 
 using testing::ScopedEnvironment;
 using testing::TempFolder;
@@ -59,4 +79,5 @@ TEST(UserFolders, FolderThatCannotBeMadeIsAFileError) {
 }
 
 }  // namespace
-}  // namespace zelanto::platform
+
+}  // namespace zelanto::base

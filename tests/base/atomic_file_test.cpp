@@ -1,11 +1,11 @@
-#include "platform/files/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "tests/temp_folder.h"
 
-namespace zelanto::platform {
+namespace zelanto::base {
 namespace {
 
 using testing::readBytes;
@@ -86,4 +86,4 @@ TEST(AtomicFile, AWriterThatOpensTheFileByNameReplacesTheTargetWhenItReturns) {
 }
 
 }  // namespace
-}  // namespace zelanto::platform
+}  // namespace zelanto::base
