@@ -121,11 +121,6 @@ void CellStore::Column::set(int row, const CellValue& value) {
     blocks_[block]->set(index % Block::kRows, value);
 }
 
-FormatTable::Id CellStore::Column::format(int row) const {
-    const std::size_t index = indexOf(row);
-    return index < formats_.size() ? formats_[index] : FormatTable::kNone;
-}
-
 void CellStore::Column::setFormat(int row, FormatTable::Id format) {
     const std::size_t index = indexOf(row);
     if (formats_.size() <= index) {
@@ -155,11 +150,6 @@ void CellStore::set(int row, int column, const CellValue& value) {
     touch(row, column).set(row, value);
 }
 
-FormatTable::Id CellStore::format(int row, int column) const {
-    const std::size_t index = indexOf(column);
-    return index < columns_.size() ? columns_[index].format(row) : FormatTable::kNone;
-}
-
 void CellStore::setFormat(int row, int column, FormatTable::Id format) {
     touch(row, column).setFormat(row, format);
 }
@@ -172,8 +162,9 @@ int CellStore::rowLength(int row) const {
 CellStore::Column& CellStore::touch(int row, int column) {
     const std::size_t rowIndex = indexOf(row);
     if (rowLengths_.size() <= rowIndex) {
-        rowLengths_.resize(rowIndex + 1);
+        rowLengths_.resize((rowIndex / Block::kRows + 1) * Block::kRows);
     }
+    rowCount_ = std::max(rowCount_, row);
     auto& length = rowLengths_[rowIndex];
     length = std::max(length, static_cast<std::uint16_t>(column));
     if (columns_.size() <= indexOf(column)) {

@@ -41,12 +41,16 @@ public:
     // Writes `value` into the cell; the empty value empties it.
     void set(int row, int column, const CellValue& value);
 
-    // The number of the cell's own format; FormatTable::kNone when it has none.
-    FormatTable::Id format(int row, int column) const;
+    // The number of the cell's own format; FormatTable::kNone when it has none. Every value
+    // written looks it up.
+    FormatTable::Id format(int row, int column) const {
+        const auto index = static_cast<std::size_t>(column - 1);
+        return index < columns_.size() ? columns_[index].format(row) : FormatTable::kNone;
+    }
     void setFormat(int row, int column, FormatTable::Id format);
 
     // The last row that holds a touched cell; 0 when none does.
-    int rowCount() const { return static_cast<int>(rowLengths_.size()); }
+    int rowCount() const { return rowCount_; }
     // The column of the last touched cell of a row; 0 beyond the last row.
     int rowLength(int row) const;
 
@@ -83,7 +87,10 @@ private:
     public:
         StoredCell at(int row) const;
         void set(int row, const CellValue& value);
-        FormatTable::Id format(int row) const;
+        FormatTable::Id format(int row) const {
+            const auto index = static_cast<std::size_t>(row - 1);
+            return index < formats_.size() ? formats_[index] : FormatTable::kNone;
+        }
         void setFormat(int row, FormatTable::Id format);
         std::size_t memoryBytes() const;
 
@@ -97,8 +104,10 @@ private:
     Column& touch(int row, int column);
 
     std::vector<Column> columns_;
-    // The column of the last touched cell of each row; a sheet has at most 16384 columns.
+    // The column of the last touched cell of each row, 0 for an untouched one, in whole blocks of
+    // rows; a sheet has at most 16384 columns.
     std::vector<std::uint16_t> rowLengths_;
+    int rowCount_ = 0;
 };
 
 }  // namespace zelanto::platform
