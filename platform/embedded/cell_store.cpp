@@ -111,14 +111,18 @@ StoredCell CellStore::Column::at(int row) const {
 void CellStore::Column::set(int row, const CellValue& value) {
     const std::size_t index = indexOf(row);
     const std::size_t block = index / Block::kRows;
+    if (block >= blocks_.size() || !blocks_[block]) {
+        addBlock(block);
+    }
+    blocks_[block]->set(index % Block::kRows, value);
+}
+
+void CellStore::Column::addBlock(std::size_t block) {
     if (blocks_.size() <= block) {
         blocks_.resize(block + 1);
     }
-    if (!blocks_[block]) {
-        // Only the kinds start out set: a number or text is read only where its kind says so.
-        blocks_[block] = std::make_unique_for_overwrite<Block>();
-    }
-    blocks_[block]->set(index % Block::kRows, value);
+    // Only the kinds start out set: a number or text is read only where its kind says so.
+    blocks_[block] = std::make_unique_for_overwrite<Block>();
 }
 
 void CellStore::Column::setFormat(int row, FormatTable::Id format) {
@@ -161,16 +165,23 @@ int CellStore::rowLength(int row) const {
 
 CellStore::Column& CellStore::touch(int row, int column) {
     const std::size_t rowIndex = indexOf(row);
-    if (rowLengths_.size() <= rowIndex) {
-        rowLengths_.resize((rowIndex / Block::kRows + 1) * Block::kRows);
+    const std::size_t columnIndex = indexOf(column);
+    if (rowIndex >= rowLengths_.size() || columnIndex >= columns_.size()) {
+        makeRoom(rowIndex, columnIndex);
     }
     rowCount_ = std::max(rowCount_, row);
     auto& length = rowLengths_[rowIndex];
     length = std::max(length, static_cast<std::uint16_t>(column));
-    if (columns_.size() <= indexOf(column)) {
-        columns_.resize(indexOf(column) + 1);
+    return columns_[columnIndex];
+}
+
+void CellStore::makeRoom(std::size_t rowIndex, std::size_t columnIndex) {
+    if (rowLengths_.size() <= rowIndex) {
+        rowLengths_.resize((rowIndex / Block::kRows + 1) * Block::kRows);
     }
-    return columns_[indexOf(column)];
+    if (columns_.size() <= columnIndex) {
+        columns_.resize(columnIndex + 1);
+    }
 }
 
 std::size_t CellStore::memoryBytes() const {

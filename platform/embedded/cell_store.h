@@ -95,6 +95,8 @@ private:
         std::size_t memoryBytes() const;
 
     private:
+        void addBlock(std::size_t block);
+
         // Block k holds rows k * kRows + 1 to (k + 1) * kRows; none where no row was touched.
         std::vector<std::unique_ptr<Block>> blocks_;
         // Down to the last row with a format of its own: few rows have one.
@@ -102,6 +104,9 @@ private:
     };
 
     Column& touch(int row, int column);
+    // Grows the row lengths and the columns to hold the cell: rarely needed, so kept out of the
+    // way of every write.
+    void makeRoom(std::size_t rowIndex, std::size_t columnIndex);
 
     std::vector<Column> columns_;
     // The column of the last touched cell of each row, 0 for an untouched one, in whole blocks of
