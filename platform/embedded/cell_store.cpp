@@ -66,18 +66,19 @@ StoredCell CellStore::Block::at(std::size_t index) const {
 void CellStore::Block::set(std::size_t index, const CellValue& value) {
     auto& kind = kinds_[index];
     auto& payload = payloads_[index];
-    if (kind == StoredCell::Kind::Text) {
-        unusedTextBytes_ += storedSize(textAt(texts_, payload.text));
-    }
+    const std::size_t replacedText =
+        kind == StoredCell::Kind::Text ? storedSize(textAt(texts_, payload.text)) : 0;
+    // A new text is stored before anything changes, so that a failed allocation changes nothing.
     if (value.isNumber()) {
-        kind = StoredCell::Kind::Number;
         payload.number = value.number();
+        kind = StoredCell::Kind::Number;
     } else if (value.isEmpty()) {
         kind = StoredCell::Kind::Empty;
     } else {
-        kind = StoredCell::Kind::Text;
         payload.text = appendText(texts_, value.text());
+        kind = StoredCell::Kind::Text;
     }
+    unusedTextBytes_ += replacedText;
     if (unusedTextBytes_ >= kUnusedTextsToCompact && 2 * unusedTextBytes_ > texts_.size()) {
         compactTexts();
     }

@@ -164,7 +164,8 @@ CellValue mixedValue(int row) {
         case 1:
             return row * 0.5 - 1000;
         case 2:
-            return std::string("名\0前", 5) + std::to_string(row);  // bytes after a NUL too
+            return std::string("名\0前", sizeof "名\0前" - 1) +
+                   std::to_string(row);  // a NUL inside
     }
     return {};
 }
