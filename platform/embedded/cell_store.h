@@ -29,8 +29,9 @@ struct StoredCell {
 // The cells of a worksheet, column by column and in each column block by block of rows. A block
 // is made when one of its rows is first touched and keeps the kinds, the numbers and the texts of
 // its cells together, the texts one after the other in one buffer. A sheet of points is tens of
-// thousands of rows of a few short texts and numbers: a cell costs nine bytes and its text's, and
-// filling a column allocates a block every thousand rows rather than a row or a cell at a time.
+// thousands of rows of a few short texts and numbers: a cell costs nine bytes, a text its own
+// bytes and nine more, and filling a column allocates a block every thousand rows rather than a
+// row or a cell at a time.
 //
 // A row is as long as its last touched cell: every write touches its cell, and a touched cell
 // stays touched. Rows and columns are 1-based and lie on the worksheet.
