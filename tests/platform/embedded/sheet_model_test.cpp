@@ -204,6 +204,24 @@ TEST(SheetModelCells, OverwritingACellChangesItAloneAndRewritingKeepsTheSheetSma
     EXPECT_LE(sheet.memoryBytes(), 200'000u);
 }
 
+TEST(SheetModelCells, ACellsOwnFormatFarDownRulesItsValuesAloneAndOutlivesThem) {
+    SheetModel sheet("Sheet1");
+    setNumberFormat(sheet, "B3000"_range, "@");
+    setFill(sheet, "D4000"_range, PaletteColor(6));
+    for (int row : {2999, 3000, 3001}) {
+        sheet.setValue(row, 2, "0012");
+    }
+    EXPECT_EQ(sheet.value(2999, 2), CellValue(12.0));
+    EXPECT_EQ(sheet.value(3000, 2), CellValue("0012"));
+    EXPECT_EQ(sheet.value(3001, 2), CellValue(12.0));
+    sheet.setValue(3000, 2, "");
+    EXPECT_TRUE(sheet.value(3000, 2).isEmpty());
+    EXPECT_EQ(sheet.cellFormat(3000, 2).numberFormat, kTextNumberFormat);
+    EXPECT_TRUE(sheet.cellFormat(3001, 2).isEmpty());
+    EXPECT_EQ(sheet.lastRow(), 4000);  // a format touches its cell as a value does
+    EXPECT_EQ(sheet.cells().rowLength(4000), 4);
+}
+
 TEST(SheetModelCells, ACellFarBelowAndRightCostsLittleAndMakesTheLastRow) {
     SheetModel sheet("Sheet1");
     sheet.setValue(3, 1, "0012");
