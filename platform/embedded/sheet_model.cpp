@@ -35,38 +35,37 @@ void SheetModel::setName(std::string name) {
 void SheetModel::setValue(int row, int column, const CellValue& value) {
     checkCellPosition(row, column);
     checkStorable(value);
-    CellValue stored = storedForm(value, numberFormatAt(row, column) == kTextNumberFormat);
-    if (!stored.isEmpty()) {
-        cells_.touch(row, column).value = std::move(stored);
-    } else if (!cells_.at(row, column).value.isEmpty()) {
-        cells_.touch(row, column).value = CellValue();
+    const CellValue stored = storedForm(value, numberFormatAt(row, column) == kTextNumberFormat);
+    // Emptying a cell that was never touched leaves it untouched.
+    if (!stored.isEmpty() || !cells_.at(row, column).isEmpty()) {
+        cells_.set(row, column, stored);
     }
 }
 
-const CellValue& SheetModel::value(int row, int column) const {
+CellValue SheetModel::value(int row, int column) const {
     checkCellPosition(row, column);
-    return cells_.at(row, column).value;
+    return cells_.at(row, column).value();
 }
 
 void SheetModel::changeFormat(const RangeAddress& range, const FormatChange& change) {
     switch (range.kind) {
         case RangeAddress::Kind::Columns:
             for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
-                auto& band = columns_[column];
+                auto& band = bandAt(columns_, column);
                 band.format = formats_.changed(band.format, change);
             }
             break;
         case RangeAddress::Kind::Rows:
             for (int row = range.firstRow; row <= range.lastRow; ++row) {
-                auto& band = rows_[row];
+                auto& band = bandAt(rows_, row);
                 band.format = formats_.changed(band.format, change);
             }
             break;
         case RangeAddress::Kind::Block:
             for (int row = range.firstRow; row <= range.lastRow; ++row) {
                 for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
-                    auto& cell = cells_.touch(row, column);
-                    cell.format = formats_.changed(cell.format, change);
+                    cells_.setFormat(row, column,
+                                     formats_.changed(cells_.format(row, column), change));
                 }
             }
             break;
@@ -75,13 +74,13 @@ void SheetModel::changeFormat(const RangeAddress& range, const FormatChange& cha
 
 void SheetModel::setColumnWidth(const RangeAddress& range, double characters) {
     for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
-        columns_[column].size = characters;
+        bandAt(columns_, column).size = characters;
     }
 }
 
 void SheetModel::setRowHeight(const RangeAddress& range, double points) {
     for (int row = range.firstRow; row <= range.lastRow; ++row) {
-        rows_[row].size = points;
+        bandAt(rows_, row).size = points;
     }
 }
 
@@ -100,10 +99,18 @@ void SheetModel::select(int row, int column) {
     active_ = {row, column};
 }
 
-const SheetModel::Band& SheetModel::bandOf(const std::map<int, Band>& bands, int index) {
+SheetModel::Band& SheetModel::bandAt(std::vector<Band>& bands, int index) {
+    const auto position = static_cast<std::size_t>(index - 1);
+    if (bands.size() <= position) {
+        bands.resize(position + 1);
+    }
+    return bands[position];
+}
+
+const SheetModel::Band& SheetModel::bandOf(const std::vector<Band>& bands, int index) {
     static const Band kPlain;
-    const auto found = bands.find(index);
-    return found == bands.end() ? kPlain : found->second;
+    const auto position = static_cast<std::size_t>(index - 1);
+    return position < bands.size() ? bands[position] : kPlain;
 }
 
 const CellFormat& SheetModel::columnFormat(int column) const {
@@ -115,7 +122,11 @@ const CellFormat& SheetModel::rowFormat(int row) const {
 }
 
 const CellFormat& SheetModel::cellFormat(int row, int column) const {
-    return formats_[cells_.at(row, column).format];
+    return formats_[cells_.format(row, column)];
+}
+
+std::array<FormatTable::Id, 3> SheetModel::formatIds(int row, int column) const {
+    return {bandOf(columns_, column).format, bandOf(rows_, row).format, cells_.format(row, column)};
 }
 
 CellFormat SheetModel::effectiveFormat(int row, int column) const {
@@ -141,11 +152,11 @@ std::optional<double> SheetModel::rowHeight(int row) const {
 }
 
 int SheetModel::lastRow() const {
-    return std::max(cells_.rowCount(), rows_.empty() ? 0 : rows_.rbegin()->first);
+    return std::max(cells_.rowCount(), static_cast<int>(rows_.size()));
 }
 
 int SheetModel::lastFormattedColumn() const {
-    return columns_.empty() ? 0 : columns_.rbegin()->first;
+    return static_cast<int>(columns_.size());
 }
 
 }  // namespace zelanto::platform

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/embedded/cell_grid.h"
+#include "platform/embedded/cell_store.h"
 #include "platform/embedded/format_table.h"
 #include "platform/sheet/cell_format.h"
 #include "platform/sheet/cell_value.h"
@@ -39,7 +39,7 @@ public:
     // In a cell whose number format is "@" a text stays text; elsewhere a text that is a
     // complete decimal number is stored as that number. The empty text empties the cell.
     void setValue(int row, int column, const CellValue& value);
-    const CellValue& value(int row, int column) const;
+    CellValue value(int row, int column) const;
 
     // Whole columns change their column format, whole rows their row format and a block the
     // format of each of its cells (so a block costs a cell for every cell it covers).
@@ -57,6 +57,9 @@ public:
     const CellFormat& columnFormat(int column) const;
     const CellFormat& rowFormat(int row) const;
     const CellFormat& cellFormat(int row, int column) const;
+    // The numbers of the column, row and cell formats of a cell, which make its effective format:
+    // cells with equal numbers have equal effective formats.
+    std::array<FormatTable::Id, 3> formatIds(int row, int column) const;
     // The column format, overridden property by property by the row format, overridden by the
     // cell format.
     CellFormat effectiveFormat(int row, int column) const;
@@ -68,13 +71,13 @@ public:
     const std::vector<RangeAddress>& mergedBlocks() const { return merged_; }
     CellPosition activeCell() const { return active_; }
 
-    const CellGrid& cells() const { return cells_; }
+    const CellStore& cells() const { return cells_; }
     // The last row that holds a touched cell, a row format or a row height; 0 when none does.
     int lastRow() const;
     // The last column with a column format or width; 0 when none has.
     int lastFormattedColumn() const;
 
-    // The bytes its cells take (see CellGrid); formats and names are few and not counted.
+    // The bytes its cells take (see CellStore); formats and names are few and not counted.
     std::size_t memoryBytes() const { return cells_.memoryBytes(); }
 
 private:
@@ -84,13 +87,16 @@ private:
         std::optional<double> size;
     };
 
-    static const Band& bandOf(const std::map<int, Band>& bands, int index);
+    // The band of a column or row, made when it has none yet.
+    static Band& bandAt(std::vector<Band>& bands, int index);
+    static const Band& bandOf(const std::vector<Band>& bands, int index);
 
     std::string name_;
-    CellGrid cells_;
+    CellStore cells_;
     FormatTable formats_;
-    std::map<int, Band> columns_;
-    std::map<int, Band> rows_;
+    // By column and by row, down to the last one that has a band.
+    std::vector<Band> columns_;
+    std::vector<Band> rows_;
     std::vector<RangeAddress> merged_;
     CellPosition active_;
 };

@@ -3,6 +3,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -117,27 +118,38 @@ private:
         }
         // A file gives an empty cell either its row's or its column's format; where a formatted
         // row crosses a formatted column the cell has to be written to carry both.
-        const int touched = static_cast<int>(sheet_.cells().row(row).size());
+        const int touched = sheet_.cells().rowLength(row);
         const int last = std::max(touched, rowFormat.isEmpty() ? 0 : sheet_.lastFormattedColumn());
         for (int column = 1; column <= last; ++column) {
             const bool crossing = !rowFormat.isEmpty() && !sheet_.columnFormat(column).isEmpty();
-            const auto& value = sheet_.value(row, column);
-            if (!value.isEmpty() || crossing || !sheet_.cellFormat(row, column).isEmpty()) {
-                writeCell(row, column, value, formatFor(sheet_.effectiveFormat(row, column)));
+            const StoredCell cell = sheet_.cells().at(row, column);
+            if (!cell.isEmpty() || crossing || !sheet_.cellFormat(row, column).isEmpty()) {
+                writeCell(row, column, cell, formatAt(row, column));
             }
         }
     }
 
-    void writeCell(int row, int column, const CellValue& value, lxw_format* format) {
-        if (value.isNumber()) {
-            check(worksheet_write_number(worksheet_, lxwRow(row), lxwColumn(column), value.number(),
+    void writeCell(int row, int column, const StoredCell& cell, lxw_format* format) {
+        if (cell.kind == StoredCell::Kind::Number) {
+            check(worksheet_write_number(worksheet_, lxwRow(row), lxwColumn(column), cell.number,
                                          format));
-        } else if (value.isText()) {
+        } else if (cell.kind == StoredCell::Kind::Text) {
+            // The store keeps a NUL after every text.
             check(worksheet_write_string(worksheet_, lxwRow(row), lxwColumn(column),
-                                         value.text().c_str(), format));
+                                         cell.text.data(), format));
         } else {
             check(worksheet_write_blank(worksheet_, lxwRow(row), lxwColumn(column), format));
         }
+    }
+
+    // The libxlsxwriter format in force at a cell. Cells of the same column, row and own formats
+    // share it, so that most cells need no working out of their format.
+    lxw_format* formatAt(int row, int column) {
+        auto [entry, added] = cellFormats_.try_emplace(sheet_.formatIds(row, column), nullptr);
+        if (added) {
+            entry->second = formatFor(sheet_.effectiveFormat(row, column));
+        }
+        return entry->second;
     }
 
     // The libxlsxwriter format of a format, made once; none for the empty format.
@@ -193,6 +205,7 @@ private:
     LxwWorkbook book_;
     lxw_worksheet* worksheet_ = nullptr;
     std::map<CellFormat, lxw_format*> formats_;
+    std::map<std::array<FormatTable::Id, 3>, lxw_format*> cellFormats_;
 };
 
 }  // namespace

@@ -156,6 +156,86 @@ TEST(SheetModelName, RefusesTheNamesTheHostRefuses) {
     EXPECT_THROW(SheetModel(""), HostError);
 }
 
+// What row `row` of the column below holds: texts of every length, numbers and empty cells in turn.
+CellValue mixedValue(int row) {
+    switch (row % 4) {
+        case 0:
+            return std::string(static_cast<std::size_t>(row % 300), 'a' + row % 26) + "点";
+        case 1:
+            return row * 0.5 - 1000;
+        case 2:
+            return std::string("名\0前", sizeof "名\0前" - 1) +
+                   std::to_string(row);  // a NUL inside
+    }
+    return {};
+}
+
+TEST(SheetModelCells, TextsAndNumbersInTurnReadBackAcrossThousandsOfRows) {
+    SheetModel sheet("Sheet1");
+    for (int row = 1; row <= 4999; ++row) {
+        sheet.setValue(row, 2, mixedValue(row));
+    }
+    for (int row = 1; row <= 4999; ++row) {
+        ASSERT_EQ(sheet.value(row, 2), mixedValue(row)) << row;
+    }
+    EXPECT_EQ(sheet.lastRow(), 4998);  // the empty values touched nothing
+    EXPECT_TRUE(sheet.value(5000, 2).isEmpty());
+    EXPECT_TRUE(sheet.value(1, 1).isEmpty());
+}
+
+TEST(SheetModelCells, OverwritingACellChangesItAloneAndRewritingKeepsTheSheetSmall) {
+    SheetModel sheet("Sheet1");
+    for (int row = 1; row <= 2000; ++row) {
+        sheet.setValue(row, 1, "点" + std::to_string(row));
+    }
+    const std::vector<CellValue> rewrites = {std::string(500, 'x'), "短", 12.5, CellValue(),
+                                             std::string(40, 'y')};
+    for (int round = 0; round < 10000; ++round) {
+        const CellValue& value = rewrites[round % rewrites.size()];
+        sheet.setValue(1000, 1, value);
+        ASSERT_EQ(sheet.value(1000, 1), value) << round;
+    }
+    for (int row = 1; row <= 2000; ++row) {
+        if (row != 1000) {
+            ASSERT_EQ(sheet.value(row, 1), CellValue("点" + std::to_string(row))) << row;
+        }
+    }
+    // Two thousand short texts and one of 40 bytes, not ten thousand texts of every length.
+    EXPECT_LE(sheet.memoryBytes(), 200'000u);
+}
+
+TEST(SheetModelCells, ACellsOwnFormatFarDownRulesItsValuesAloneAndOutlivesThem) {
+    SheetModel sheet("Sheet1");
+    setNumberFormat(sheet, "B3000"_range, "@");
+    setFill(sheet, "D4000"_range, PaletteColor(6));
+    for (int row : {2999, 3000, 3001}) {
+        sheet.setValue(row, 2, "0012");
+    }
+    EXPECT_EQ(sheet.value(2999, 2), CellValue(12.0));
+    EXPECT_EQ(sheet.value(3000, 2), CellValue("0012"));
+    EXPECT_EQ(sheet.value(3001, 2), CellValue(12.0));
+    sheet.setValue(3000, 2, "");
+    EXPECT_TRUE(sheet.value(3000, 2).isEmpty());
+    EXPECT_EQ(sheet.cellFormat(3000, 2).numberFormat, kTextNumberFormat);
+    EXPECT_TRUE(sheet.cellFormat(3001, 2).isEmpty());
+    EXPECT_EQ(sheet.lastRow(), 4000);  // a format touches its cell as a value does
+    EXPECT_EQ(sheet.cells().rowLength(4000), 4);
+}
+
+TEST(SheetModelCells, ACellFarBelowAndRightCostsLittleAndMakesTheLastRow) {
+    SheetModel sheet("Sheet1");
+    sheet.setValue(3, 1, "0012");
+    sheet.setValue(kMaxRows, kMaxColumns, "最後");
+    EXPECT_EQ(sheet.value(kMaxRows, kMaxColumns), CellValue("最後"));
+    EXPECT_EQ(sheet.value(3, 1), CellValue(12.0));
+    EXPECT_TRUE(sheet.value(kMaxRows - 1, kMaxColumns).isEmpty());
+    EXPECT_TRUE(sheet.value(kMaxRows, kMaxColumns - 1).isEmpty());
+    EXPECT_EQ(sheet.lastRow(), kMaxRows);
+    EXPECT_EQ(sheet.cells().rowLength(kMaxRows), kMaxColumns);
+    EXPECT_EQ(sheet.cells().rowLength(4), 0);
+    EXPECT_LE(sheet.memoryBytes(), 4'000'000u);
+}
+
 TEST(SheetModelMemory, FiftyThousandPointRowsTakeAtMostTwentyMegabytes) {
     EmbeddedWorksheet sheet("Sheet1");
     testing::layOutPointSheet(sheet);

@@ -152,6 +152,26 @@ TEST(XlsxExport, WhereARowFormatCrossesAColumnFormatTheCellCarriesBoth) {
     expectSolidFill(file.columnStyle(2), "FF00FF00");
 }
 
+TEST(XlsxExport, CellsThousandsOfRowsDownKeepTheirTextsAndNumbers) {
+    TempFolder folder;
+    SheetModel sheet("Sheet1");
+    for (int row = 1; row <= 2100; ++row) {
+        sheet.setValue(row, 1, "点" + std::to_string(row));
+        sheet.setValue(row, 2, row * 0.25);
+    }
+    sheet.setValue(1500, 1, "");
+    writeXlsx(sheet, folder / "long.xlsx");
+
+    const XlsxFile file(folder / "long.xlsx");
+    const std::pair<int, const char*> rows[] = {{1, "0.25"},   {1024, "256"},    {1025, "256.25"},
+                                                {2048, "512"}, {2049, "512.25"}, {2100, "525"}};
+    for (const auto& [row, x] : rows) {
+        EXPECT_EQ(file.cell("A" + std::to_string(row)), text("点" + std::to_string(row)));
+        EXPECT_EQ(file.cell("B" + std::to_string(row)), number(x));
+    }
+    EXPECT_EQ(file.cellElement("A1500"), "");
+}
+
 TEST(XlsxExport, ReplacesTheTargetOnlyWithACompleteFile) {
     TempFolder folder;
     const auto target = folder / "points.xlsx";
