@@ -48,7 +48,7 @@ void Form1::Command2_Click() {
     if (services_.prompts.askYesNo(this, text(texts::kFinishQuestion), text(texts::kTitle))) {
         if (const auto sheet = sheet_.worksheet) {
             try {
-                sheet->select(1, 1);
+                sheet->select(platform::Row(1), coords::kNumberColumn);
             } catch (const platform::HostError&) {
                 // The writer meets the same host and reports it.
             }
@@ -79,7 +79,7 @@ bool Form1::mergeFile() {
         if (!worksheet) {
             throw platform::HostError("no coordinate sheet");
         }
-        const int freeRow = coords::firstFreeRow(*worksheet);
+        const platform::Row freeRow = coords::firstFreeRow(*worksheet);
         Label1->setText(text(texts::kReadingData));
         if (coords::isMergeSheetFull(freeRow)) {
             return false;

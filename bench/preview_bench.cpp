@@ -57,9 +57,7 @@ void BM_PictureOf50000PointDrawing(benchmark::State& state) {
     coords::SimReader reader(bench::writeSimFile(benchFolder(), kPoints));
     reader.skipToFirstPoint();
     coords::importPoints(reader, *sheet.worksheet);
-    const cad::Drawing drawing =
-        cad::Plot(*sheet.worksheet, 500, coords::kFirstPointRow + coords::kImportPointLimit - 1)
-            .drawing();
+    const cad::Drawing drawing = cad::Plot(*sheet.worksheet, 500, coords::kImportLastRow).drawing();
     const auto png = benchFolder() / "picture.png";
     for (auto _ : state) {
         cad::writeDrawingPicture(drawing, {1024, 768, true, 2.0}, png);

@@ -20,7 +20,7 @@ constexpr const char* kTextHeightText = "1.5";
 constexpr const char* kTextRotationText = "90";
 
 // The number a coordinate cell holds: an empty cell counts as 0.
-double sheetNumber(platform::Worksheet& sheet, int row, int column) {
+double sheetNumber(platform::Worksheet& sheet, platform::Row row, platform::Column column) {
     const platform::CellValue cell = sheet.value(row, column);
     if (cell.isEmpty()) {
         return 0;
@@ -82,11 +82,11 @@ std::string runScriptKeys(const std::string& scriptPath) {
     return "filedia 0 script " + (quoted ? "\"" + scriptPath + "\"" : scriptPath) + "\r";
 }
 
-PlotValueError::PlotValueError(int row, int column, std::string found)
-    : std::runtime_error("row " + std::to_string(row) + ", column " + std::to_string(column) +
-                         ": not a number"),
-      row_(row),
-      column_(column),
+PlotValueError::PlotValueError(platform::Row row, platform::Column column, std::string found)
+    : std::runtime_error("row " + std::to_string(row.number) + ", column " +
+                         std::to_string(column.number) + ": not a number"),
+      row_(row.number),
+      column_(column.number),
       found_(std::move(found)) {}
 
 bool hasPlottableData(platform::Worksheet& sheet) {
@@ -99,9 +99,9 @@ PlotPosition plotPosition(double sheetX, double sheetY, double denominator) {
     return {sheetX / denominator * kUnitFactor, sheetY / denominator * kUnitFactor};
 }
 
-Plot::Plot(platform::Worksheet& sheet, std::int16_t denominator, int lastRow)
+Plot::Plot(platform::Worksheet& sheet, std::int16_t denominator, platform::Row lastRow)
     : denominator_(denominator) {
-    for (int row = kPlotFirstRow; row <= lastRow; ++row) {
+    for (platform::Row row = kPlotFirstRow; row <= lastRow; ++row) {
         const platform::CellValue name = sheet.value(row, coords::kNameColumn);
         // A point row holds a point number or a name.
         if (name.isEmpty() && sheet.value(row, coords::kNumberColumn).isEmpty()) {

@@ -17,8 +17,8 @@ namespace zelanto::cad {
 constexpr const char* kPlotScriptFileName = "orvik.scr";
 constexpr const char* kPlotDrawingFileName = "orvik.dxf";
 // Every plot reads from row 3 to row 10003 at most: 10,001 points.
-constexpr int kPlotFirstRow = 3;
-constexpr int kPlotLastRow = 10003;
+constexpr platform::Row kPlotFirstRow{3};
+constexpr platform::Row kPlotLastRow{10003};
 
 // What the plot draws for every point, in drawing units, the same at every scale: a point and a
 // circle on the first layer, the name on the second, from its point by the name offset.
@@ -54,7 +54,7 @@ inline constexpr const char* kZoomToDrawing = " za\r";
 // A coordinate cell that holds a text which is not a number.
 class PlotValueError : public std::runtime_error {
 public:
-    PlotValueError(int row, int column, std::string found);
+    PlotValueError(platform::Row row, platform::Column column, std::string found);
     int row() const { return row_; }
     int column() const { return column_; }
     const std::string& found() const { return found_; }
@@ -87,7 +87,8 @@ public:
     // Reads the points of `sheet`, down to `lastRow` at most (a picture of the whole file takes
     // more than the script). Throws platform::HostError, or PlotValueError for a coordinate that
     // is not a number.
-    Plot(platform::Worksheet& sheet, std::int16_t denominator, int lastRow = kPlotLastRow);
+    Plot(platform::Worksheet& sheet, std::int16_t denominator,
+         platform::Row lastRow = kPlotLastRow);
 
     // The script that draws every point: a point, a circle and, for a point with a name, the
     // name, in passes over the points as the CAD program takes them. Code page 932, CR LF; the

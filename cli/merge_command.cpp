@@ -22,7 +22,7 @@ bool mergeFiles(const std::vector<std::filesystem::path>& files, platform::Sprea
             coords::mergeFirstFile(reader, *sheet.worksheet);
             continue;
         }
-        const int freeRow = coords::firstFreeRow(*sheet.worksheet);
+        const platform::Row freeRow = coords::firstFreeRow(*sheet.worksheet);
         if (coords::isMergeSheetFull(freeRow)) {
             err << "zelanto-cli: " << texts::kSheetFull << '\n';
             return false;
@@ -51,7 +51,7 @@ int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& e
     return guardWrites(err, [&] {
         if (allRead) {
             // As after the answer Yes: the sheet opens at its title.
-            sheet.worksheet->select(1, 1);
+            sheet.worksheet->select(platform::Row(1), coords::kNumberColumn);
         }
         if (arguments.xlsx) {
             exportWorkbook(sheet, *arguments.xlsx);

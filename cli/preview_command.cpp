@@ -59,7 +59,7 @@ int runPreview(const PreviewArguments& arguments, std::ostream& out, std::ostrea
         // Every point the import brings, not only those the plot draws.
         const cad::Plot plot(*sheet.worksheet,
                              arguments.denominator.value_or(cad::kDefaultScale.denominator),
-                             coords::kFirstPointRow + coords::kImportPointLimit - 1);
+                             coords::kImportLastRow);
         const cad::Drawing drawing =
             plot.drawing(parcelsWithWarnings(arguments.file, imported->parcels, err));
         if (drawing.entities.empty()) {

@@ -33,9 +33,9 @@ void layOutCoordinateSheet(platform::Worksheet& sheet) {
     using namespace platform::literals;
     using platform::HorizontalAlignment;
     using platform::VerticalAlignment;
-    for (int column = kNumberColumn; column <= kElevationColumn; ++column) {
-        sheet.setColumnWidth(platform::RangeAddress::columns(column, column),
-                             kColumnWidths[column - 1]);
+    for (platform::Column column = kNumberColumn; column <= kElevationColumn; ++column) {
+        sheet.setColumnWidth(platform::RangeAddress::columns(column.number, column.number),
+                             kColumnWidths[column.number - 1]);
     }
     sheet.setHorizontalAlignment("A:E"_range, HorizontalAlignment::Centre);
     sheet.setVerticalAlignment("A:E"_range, VerticalAlignment::Middle);
@@ -47,12 +47,12 @@ void layOutCoordinateSheet(platform::Worksheet& sheet) {
     sheet.setFontColor("A1:E1"_range, platform::kPaletteWhite);
     sheet.setInteriorColor("A1:E1"_range, platform::kPaletteBlue);
     sheet.setInteriorColor("A2:E2"_range, platform::kPaletteYellow);
-    sheet.setValue(1, 1, kCoordinateSheetTitle);
+    sheet.setValue(platform::Row(1), kNumberColumn, kCoordinateSheetTitle);
     sheet.setNumberFormat("C:D"_range, "0.0000000_ ");
     sheet.setNumberFormat("E:E"_range, "0.000_ ");
     sheet.setNumberFormat("A:B"_range, platform::kTextNumberFormat);
-    for (int column = kNumberColumn; column <= kElevationColumn; ++column) {
-        sheet.setValue(2, column, kHeaders[column - 1]);
+    for (platform::Column column = kNumberColumn; column <= kElevationColumn; ++column) {
+        sheet.setValue(platform::Row(2), column, kHeaders[column.number - 1]);
     }
 }
 
@@ -63,7 +63,7 @@ SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host) {
     return references;
 }
 
-void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValue& number,
+void writePointRow(platform::Worksheet& sheet, platform::Row row, const platform::CellValue& number,
                    const SimPoint& point) {
     // A coordinate goes in as the text of its number; the host stores it as a number. Most
     // items are written as that text already.
@@ -79,7 +79,7 @@ void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValu
     sheet.setValue(row, kElevationColumn, cell(point.elevation));
 }
 
-PointRow readPointRow(platform::Worksheet& sheet, int row) {
+PointRow readPointRow(platform::Worksheet& sheet, platform::Row row) {
     return PointRow{sheet.value(row, kNumberColumn), sheet.value(row, kNameColumn),
                     sheet.value(row, kXColumn), sheet.value(row, kYColumn),
                     sheet.value(row, kElevationColumn)};

@@ -9,19 +9,17 @@
 namespace zelanto::coords {
 
 // Columns of a point row.
-enum Column : int {
-    kNumberColumn = 1,     // A "電算No"
-    kNameColumn = 2,       // B "測点名"
-    kXColumn = 3,          // C "X座標"
-    kYColumn = 4,          // D "Y座標"
-    kElevationColumn = 5,  // E "標高値"
-};
+inline constexpr platform::Column kNumberColumn{1};     // A "電算No"
+inline constexpr platform::Column kNameColumn{2};       // B "測点名"
+inline constexpr platform::Column kXColumn{3};          // C "X座標"
+inline constexpr platform::Column kYColumn{4};          // D "Y座標"
+inline constexpr platform::Column kElevationColumn{5};  // E "標高値"
 
 // The sheet's title in A1, which the SIM writers also put in their "G00" line.
 constexpr const char* kCoordinateSheetTitle = "SIM座標データ一覧";
 
 // The first point is in row 3, the k-th in row k + 2.
-constexpr int kFirstPointRow = 3;
+constexpr platform::Row kFirstPointRow{3};
 
 // The window's references to the spreadsheet application, its workbook and the coordinate sheet.
 struct SheetReferences {
@@ -47,7 +45,7 @@ SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host);
 // Writes a point into `row`: cells A (the given number), B, C, D, E in this order, each by its
 // own cell write. Each coordinate is converted just before its cell is written, so a coordinate
 // that is not a number leaves the cells to its left written.
-void writePointRow(platform::Worksheet& sheet, int row, const platform::CellValue& number,
+void writePointRow(platform::Worksheet& sheet, platform::Row row, const platform::CellValue& number,
                    const SimPoint& point);
 
 struct PointRow {
@@ -58,6 +56,6 @@ struct PointRow {
     platform::CellValue elevation;
 };
 
-PointRow readPointRow(platform::Worksheet& sheet, int row);
+PointRow readPointRow(platform::Worksheet& sheet, platform::Row row);
 
 }  // namespace zelanto::coords

@@ -10,7 +10,7 @@ int importPoints(SimReader& reader, platform::Worksheet& sheet,
                  const std::function<void(const SimPoint&)>& written) {
     for (int k = 1; k <= kImportPointLimit; ++k) {
         const SimPoint point = reader.readPoint();
-        writePointRow(sheet, k + kFirstPointRow - 1, point.number.text, point);
+        writePointRow(sheet, kFirstPointRow + (k - 1), point.number.text, point);
         if (written) {
             written(point);
         }
@@ -55,7 +55,7 @@ ImportedParcels SimImport::finish() {
 int mergeFirstFile(SimReader& reader, platform::Worksheet& sheet) {
     for (int k = 1; k <= kMergeFirstFilePointLimit; ++k) {
         const SimPoint point = reader.readPoint();
-        writePointRow(sheet, k + kFirstPointRow - 1, static_cast<double>(k), point);
+        writePointRow(sheet, kFirstPointRow + (k - 1), static_cast<double>(k), point);
         if (point.last) {
             return k;
         }
@@ -63,18 +63,18 @@ int mergeFirstFile(SimReader& reader, platform::Worksheet& sheet) {
     return kMergeFirstFilePointLimit;
 }
 
-int firstFreeRow(platform::Worksheet& sheet) {
-    int row = kFirstPointRow;
-    while (row < platform::kMaxRows && !sheet.value(row, kNumberColumn).isEmpty()) {
+platform::Row firstFreeRow(platform::Worksheet& sheet) {
+    platform::Row row = kFirstPointRow;
+    while (row.number < platform::kMaxRows && !sheet.value(row, kNumberColumn).isEmpty()) {
         ++row;
     }
     return row;
 }
 
-int mergeFollowingFile(SimReader& reader, platform::Worksheet& sheet, int freeRow) {
-    for (int row = freeRow; row <= kMergeLastRow; ++row) {
+int mergeFollowingFile(SimReader& reader, platform::Worksheet& sheet, platform::Row freeRow) {
+    for (platform::Row row = freeRow; row <= kMergeLastRow; ++row) {
         const SimPoint point = reader.readPoint();
-        writePointRow(sheet, row, static_cast<double>(row), point);
+        writePointRow(sheet, row, static_cast<double>(row.number), point);
         if (point.last) {
             return row - freeRow + 1;
         }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "coords/coordinate_sheet.h"
 #include "coords/parcels.h"
 #include "coords/sim_reader.h"
 #include "platform/sheet/spreadsheet_host.h"
@@ -12,6 +13,8 @@ namespace zelanto::coords {
 
 // Points one file may bring into the import's sheet; the rest of the file is ignored.
 constexpr int kImportPointLimit = 50000;
+// The row of the import's last point.
+constexpr platform::Row kImportLastRow = kFirstPointRow + (kImportPointLimit - 1);
 
 // Reads the points of `reader` (already past its first "A01") into the coordinate sheet: the
 // k-th point into row k + 2 with its own point number, until the point followed by "A99" or the
@@ -53,7 +56,7 @@ private:
 // Points the first file of a merge may bring: rows 3 to 50,002.
 constexpr int kMergeFirstFilePointLimit = 50000;
 // The second and third files fill rows up to this one, not further.
-constexpr int kMergeLastRow = 50000;
+constexpr platform::Row kMergeLastRow{50000};
 // Files one merge reads.
 constexpr int kMergeFileLimit = 3;
 
@@ -62,16 +65,16 @@ constexpr int kMergeFileLimit = 3;
 int mergeFirstFile(SimReader& reader, platform::Worksheet& sheet);
 
 // The first row from row 3 down whose column-A cell is empty.
-int firstFreeRow(platform::Worksheet& sheet);
+platform::Row firstFreeRow(platform::Worksheet& sheet);
 
 // A first free row beyond the merge's last row leaves no room for a further file.
-constexpr bool isMergeSheetFull(int freeRow) {
+constexpr bool isMergeSheetFull(platform::Row freeRow) {
     return freeRow > kMergeLastRow;
 }
 
 // Second and third files: points into rows `freeRow`, freeRow + 1, … with the row number itself
 // in column A. Stops after the point followed by "A99" or the point written into row 50,000.
 // Returns the number of points written.
-int mergeFollowingFile(SimReader& reader, platform::Worksheet& sheet, int freeRow);
+int mergeFollowingFile(SimReader& reader, platform::Worksheet& sheet, platform::Row freeRow);
 
 }  // namespace zelanto::coords

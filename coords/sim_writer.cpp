@@ -40,9 +40,9 @@ std::string simFieldText(const platform::CellValue& cell) {
 }
 
 void MergedSimWriter::write(platform::Worksheet& sheet) {
-    writeHeaderLines(out_, sheet.value(1, 1));
+    writeHeaderLines(out_, sheet.value(platform::Row(1), kNumberColumn));
     for (int i = 1; i <= kSimWriterPointLimit; ++i) {
-        const int row = i + kFirstPointRow - 1;
+        const platform::Row row = kFirstPointRow + (i - 1);
         if (sheet.value(row, kNumberColumn).isEmpty()) {
             break;
         }

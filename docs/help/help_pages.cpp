@@ -167,13 +167,13 @@ std::map<std::string, std::string, std::less<>> placeholders() {
     html.emplace("kDefaultScale", escapeHtml(zelanto::cad::kDefaultScale.text));
     html.emplace("kImportPointLimit", grouped(zelanto::coords::kImportPointLimit));
     html.emplace("kMergeFirstFilePointLimit", grouped(zelanto::coords::kMergeFirstFilePointLimit));
-    html.emplace("kMergeLastRow", grouped(zelanto::coords::kMergeLastRow));
+    html.emplace("kMergeLastRow", grouped(zelanto::coords::kMergeLastRow.number));
     html.emplace("mergePointLimit",
                  grouped(zelanto::coords::kMergeLastRow - zelanto::coords::kFirstPointRow + 1));
     html.emplace("kMergeFileLimit", std::to_string(zelanto::coords::kMergeFileLimit));
     html.emplace("plotPointLimit",
                  grouped(zelanto::cad::kPlotLastRow - zelanto::cad::kPlotFirstRow + 1));
-    html.emplace("plotLastRow", grouped(zelanto::cad::kPlotLastRow));
+    html.emplace("plotLastRow", grouped(zelanto::cad::kPlotLastRow.number));
     html.emplace("scaleRows", scaleRows());
     return html;
 }

@@ -76,14 +76,16 @@ void CalcWorksheet::setNumberFormat(const RangeAddress& range, NumberFormat form
     textFormats_.set(range, format);
 }
 
-void CalcWorksheet::setValue(int row, int column, const CellValue& value) {
+void CalcWorksheet::setValue(Row cellRow, Column cellColumn, const CellValue& value) {
     try {
-        checkCellPosition(row, column);
+        checkCellPosition(cellRow, cellColumn);
         checkStorable(value);
     } catch (const HostError&) {
         flush();
         throw;
     }
+    const int row = cellRow.number;
+    const int column = cellColumn.number;
     reads_.clear();
     if (!writes_.accepts(row, column)) {
         flush();
@@ -94,9 +96,11 @@ void CalcWorksheet::setValue(int row, int column, const CellValue& value) {
     }
 }
 
-CellValue CalcWorksheet::value(int row, int column) {
+CellValue CalcWorksheet::value(Row cellRow, Column cellColumn) {
     flush();
-    checkCellPosition(row, column);
+    checkCellPosition(cellRow, cellColumn);
+    const int row = cellRow.number;
+    const int column = cellColumn.number;
     if (auto cached = reads_.find(row, column)) {
         return *std::move(cached);
     }
@@ -105,10 +109,10 @@ CellValue CalcWorksheet::value(int row, int column) {
     return *reads_.find(row, column);
 }
 
-void CalcWorksheet::select(int row, int column) {
+void CalcWorksheet::select(Row row, Column column) {
     settle();
     checkCellPosition(row, column);
-    sheet_->select(row, column);
+    sheet_->select(row.number, column.number);
 }
 
 void CalcWorksheet::flush() {

@@ -36,9 +36,9 @@ public:
     void setInteriorColor(const RangeAddress& range, PaletteColor color) override;
     void setMergeCells(const RangeAddress& range, bool merged) override;
     void setNumberFormat(const RangeAddress& range, NumberFormat format) override;
-    void setValue(int row, int column, const CellValue& value) override;
-    CellValue value(int row, int column) override;
-    void select(int row, int column) override;
+    void setValue(Row row, Column column, const CellValue& value) override;
+    CellValue value(Row row, Column column) override;
+    void select(Row row, Column column) override;
 
     // Sends the gathered writes to Calc.
     void flush();

@@ -75,16 +75,16 @@ void EmbeddedWorksheet::setNumberFormat(const RangeAddress& range, NumberFormat 
                         [format](CellFormat& cellFormat) { cellFormat.numberFormat = format; });
 }
 
-void EmbeddedWorksheet::setValue(int row, int column, const CellValue& value) {
-    model_.setValue(row, column, value);
+void EmbeddedWorksheet::setValue(Row row, Column column, const CellValue& value) {
+    model_.setValue(row.number, column.number, value);
 }
 
-CellValue EmbeddedWorksheet::value(int row, int column) {
-    return model_.value(row, column);
+CellValue EmbeddedWorksheet::value(Row row, Column column) {
+    return model_.value(row.number, column.number);
 }
 
-void EmbeddedWorksheet::select(int row, int column) {
-    model_.select(row, column);
+void EmbeddedWorksheet::select(Row row, Column column) {
+    model_.select(row.number, column.number);
 }
 
 }  // namespace zelanto::platform

@@ -33,7 +33,7 @@ void SheetModel::setName(std::string name) {
 }
 
 void SheetModel::setValue(int row, int column, const CellValue& value) {
-    checkCellPosition(row, column);
+    checkCellPosition(Row(row), Column(column));
     checkStorable(value);
     const CellValue stored = storedForm(value, numberFormatAt(row, column) == kTextNumberFormat);
     // Emptying a cell that was never touched leaves it untouched.
@@ -43,7 +43,7 @@ void SheetModel::setValue(int row, int column, const CellValue& value) {
 }
 
 CellValue SheetModel::value(int row, int column) const {
-    checkCellPosition(row, column);
+    checkCellPosition(Row(row), Column(column));
     return cells_.at(row, column).value();
 }
 
@@ -95,7 +95,7 @@ void SheetModel::setMerged(const RangeAddress& range, bool merged) {
 }
 
 void SheetModel::select(int row, int column) {
-    checkCellPosition(row, column);
+    checkCellPosition(Row(row), Column(column));
     active_ = {row, column};
 }
 

@@ -6,10 +6,11 @@
 
 namespace zelanto::platform {
 
-void checkCellPosition(int row, int column) {
-    if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns) {
-        throw HostError("no cell at row " + std::to_string(row) + ", column " +
-                        std::to_string(column));
+void checkCellPosition(Row row, Column column) {
+    if (row.number < 1 || row.number > kMaxRows || column.number < 1 ||
+        column.number > kMaxColumns) {
+        throw HostError("no cell at row " + std::to_string(row.number) + ", column " +
+                        std::to_string(column.number));
     }
 }
 

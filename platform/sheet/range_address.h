@@ -11,6 +11,33 @@ namespace zelanto::platform {
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 
+// A row of a worksheet, 1-based, and a column, 1 for A: types of their own, so that a cell's row
+// and column cannot change places.
+struct Row {
+    int number = 1;
+
+    constexpr explicit Row(int row) : number(row) {}
+    constexpr Row operator+(int rows) const { return Row(number + rows); }
+    // How many rows lie from `first` down to this one.
+    constexpr int operator-(Row first) const { return number - first.number; }
+    constexpr Row& operator++() {
+        ++number;
+        return *this;
+    }
+    friend constexpr auto operator<=>(Row, Row) = default;
+};
+
+struct Column {
+    int number = 1;
+
+    constexpr explicit Column(int column) : number(column) {}
+    constexpr Column& operator++() {
+        ++number;
+        return *this;
+    }
+    friend constexpr auto operator<=>(Column, Column) = default;
+};
+
 // A range of a worksheet: whole columns, whole rows or a block of cells. Bounds are 1-based and
 // inclusive; whole columns span every row and whole rows every column.
 struct RangeAddress {
@@ -140,6 +167,6 @@ consteval RangeAddress operator""_range(const char* text, std::size_t length) {
 }  // namespace literals
 
 // Throws a HostError unless the cell lies on the worksheet.
-void checkCellPosition(int row, int column);
+void checkCellPosition(Row row, Column column);
 
 }  // namespace zelanto::platform

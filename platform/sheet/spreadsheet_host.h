@@ -42,10 +42,10 @@ public:
 
     // In a column formatted "@" a text stays text; elsewhere a text that is a complete decimal
     // number is stored as that number. The empty text empties the cell.
-    virtual void setValue(int row, int column, const CellValue& value) = 0;
-    virtual CellValue value(int row, int column) = 0;
+    virtual void setValue(Row row, Column column, const CellValue& value) = 0;
+    virtual CellValue value(Row row, Column column) = 0;
     // Makes the cell the active cell.
-    virtual void select(int row, int column) = 0;
+    virtual void select(Row row, Column column) = 0;
 };
 
 class Workbook {

@@ -40,8 +40,8 @@ protected:
         return QString::fromStdString(file.string());
     }
     // The value of a cell of the window's coordinate sheet.
-    platform::CellValue cell(int row, int column) {
-        return form->sheet().worksheet->value(row, column);
+    platform::CellValue cell(int row, platform::Column column) {
+        return form->sheet().worksheet->value(platform::Row(row), column);
     }
     std::string output(const char* name) { return readBytes(folder / name); }
 

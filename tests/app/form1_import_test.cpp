@@ -115,7 +115,7 @@ TEST_F(Form1Import, PressDuringThePauseNeverCorruptsTheSheet) {
     EXPECT_TRUE(host.applications()[0]->visible());
     EXPECT_TRUE(host.applications()[1]->visible());
     const auto& first = host.applications()[0]->workbooks()[0]->sheet();
-    EXPECT_EQ(first.value(5, coords::kNameColumn), CellValue("P3"));
+    EXPECT_EQ(first.value(5, coords::kNameColumn.number), CellValue("P3"));
     EXPECT_EQ(cell(4, coords::kNameColumn), CellValue("P2"));  // the window holds the newer one
     EXPECT_TRUE(cell(5, coords::kNameColumn).isEmpty());
 }

@@ -16,11 +16,11 @@ protected:
     // A point row: its number, name, X and Y, and an elevation of 1.
     void point(int row, const platform::CellValue& name, const platform::CellValue& x,
                const platform::CellValue& y) {
-        ws().setValue(row, coords::kNumberColumn, std::to_string(row - 2));
-        ws().setValue(row, coords::kNameColumn, name);
-        ws().setValue(row, coords::kXColumn, x);
-        ws().setValue(row, coords::kYColumn, y);
-        ws().setValue(row, coords::kElevationColumn, "1");
+        ws().setValue(platform::Row(row), coords::kNumberColumn, std::to_string(row - 2));
+        ws().setValue(platform::Row(row), coords::kNameColumn, name);
+        ws().setValue(platform::Row(row), coords::kXColumn, x);
+        ws().setValue(platform::Row(row), coords::kYColumn, y);
+        ws().setValue(platform::Row(row), coords::kElevationColumn, "1");
     }
     platform::Worksheet& ws() { return *sheet_.worksheet; }
 

@@ -66,14 +66,14 @@ TEST_F(PlotScriptTest, FifteenSignificantDigitsAndEmptyCoordinatesAsZero) {
 TEST_F(PlotScriptTest, UnnamedPointsAreDrawnAndPassesStopAtARowWithoutNumberAndName) {
     point(3, "A", "1", "1");
     point(4, "", "2", "2");
-    ws().setValue(5, kXColumn, "5");
+    ws().setValue(platform::Row(5), kXColumn, "5");
     point(6, "C", "3", "3");
     EXPECT_EQ(script(1000), kHead + "point 1,1\r\npoint 2,2\r\ncircle 1,1 0.75\r\n" +
                                 "circle 2,2 0.75\r\n" + kNameLines +
                                 "text j bl 1.5,2 1.5 90 A\r\n" + kTail);
 
     for (int row = 3; row <= 10010; ++row) {
-        ws().setValue(row, kNameColumn, "N");
+        ws().setValue(platform::Row(row), kNameColumn, "N");
     }
     const std::string full = script(1000);
     size_t points = 0;
@@ -86,7 +86,7 @@ TEST_F(PlotScriptTest, UnnamedPointsAreDrawnAndPassesStopAtARowWithoutNumberAndN
 
 TEST_F(PlotScriptTest, NameHeldAsANumberUsesTheNumberRule) {
     point(3, 12.0, "0", "0");
-    ws().setValue(4, kNameColumn, 0.1 + 0.2);
+    ws().setValue(platform::Row(4), kNameColumn, 0.1 + 0.2);
     EXPECT_NE(script(500).find("text j bl 0.5,1 1.5 90 12\r\n"), std::string::npos);
     EXPECT_NE(script(500).find(" 1.5 90 0.3\r\n"), std::string::npos);
 }
@@ -96,19 +96,19 @@ TEST_F(PlotScriptTest, DataCheckNeedsAPointRowWithCoordinatesAndElevationInRowTh
     point(3, "A", "1", "1");
     point(4, "B", "1", "1");
     EXPECT_TRUE(hasPlottableData(ws()));
-    ws().setValue(3, coords::kNameColumn, "");
+    ws().setValue(platform::Row(3), coords::kNameColumn, "");
     EXPECT_TRUE(hasPlottableData(ws()));
-    ws().setValue(3, coords::kNumberColumn, "");
+    ws().setValue(platform::Row(3), coords::kNumberColumn, "");
     EXPECT_FALSE(hasPlottableData(ws()));
-    ws().setValue(3, kNameColumn, "A");
+    ws().setValue(platform::Row(3), kNameColumn, "A");
     EXPECT_TRUE(hasPlottableData(ws()));
-    ws().setValue(3, coords::kElevationColumn, "");
+    ws().setValue(platform::Row(3), coords::kElevationColumn, "");
     EXPECT_FALSE(hasPlottableData(ws()));
 }
 
 TEST_F(PlotScriptTest, TextInACoordinateCellThatIsNoNumberIsAnError) {
     point(3, "A", "1", "1");
-    ws().setValue(3, kXColumn, "abc");
+    ws().setValue(platform::Row(3), kXColumn, "abc");
     EXPECT_THROW(script(500), PlotValueError);
 }
 
@@ -364,7 +364,7 @@ TEST_F(PlotDrawingTest, ReplacesTheOldDrawingOnlyWhenComplete) {
     point(3, "A", "1", "x");
     EXPECT_THROW(Plot(ws(), 500).writeDrawing(drawing_), PlotValueError);
     EXPECT_EQ(readBytes(drawing_), "old");
-    ws().setValue(3, kYColumn, "1");
+    ws().setValue(platform::Row(3), kYColumn, "1");
     EXPECT_THROW(Plot(ws(), 500).writeDrawing(folder_ / "missing" / kPlotDrawingFileName),
                  base::FileError);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()),

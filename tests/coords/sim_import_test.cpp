@@ -26,7 +26,9 @@ protected:
             return -1;
         }
     }
-    CellValue cell(int row, int column) { return sheet_.worksheet->value(row, column); }
+    CellValue cell(int row, platform::Column column) {
+        return sheet_.worksheet->value(platform::Row(row), column);
+    }
 
     testing::TempFolder folder_;
     platform::EmbeddedHost host_;
@@ -35,14 +37,14 @@ protected:
 
 TEST_F(SimImportTest, ThreePointsFillRowsThreeToFive) {
     EXPECT_EQ(import(simWithPoints(3)), 3);
-    const PointRow row = readPointRow(*sheet_.worksheet, 5);
+    const PointRow row = readPointRow(*sheet_.worksheet, platform::Row(5));
     EXPECT_EQ(row.number, CellValue("3"));
     EXPECT_EQ(row.name, CellValue("P3"));
     EXPECT_EQ(row.x, CellValue(3.5));
     EXPECT_EQ(row.y, CellValue(-3.25));
     EXPECT_EQ(row.elevation, CellValue(3.0));
     for (int column = 1; column <= 5; ++column) {
-        EXPECT_TRUE(cell(6, column).isEmpty());
+        EXPECT_TRUE(cell(6, platform::Column(column)).isEmpty());
     }
 }
 
@@ -97,7 +99,9 @@ protected:
         return mergeFollowingFile(*reader(bytes), ws(), firstFreeRow(ws()));
     }
     platform::Worksheet& ws() { return *sheet_.worksheet; }
-    CellValue cell(int row, int column) { return ws().value(row, column); }
+    CellValue cell(int row, platform::Column column) {
+        return ws().value(platform::Row(row), column);
+    }
 
     testing::TempFolder folder_;
     int files_ = 0;
@@ -109,7 +113,7 @@ TEST_F(SimMergeTest, FirstFileNumberedByPointLaterFilesByRow) {
     EXPECT_EQ(first(simWithPoints(3)), 3);
     EXPECT_EQ(cell(3, kNumberColumn), CellValue(1.0));
     EXPECT_EQ(cell(5, kNumberColumn), CellValue(3.0));
-    EXPECT_EQ(firstFreeRow(ws()), 6);
+    EXPECT_EQ(firstFreeRow(ws()), platform::Row(6));
     EXPECT_EQ(following(simWithPoints(2)), 2);
     EXPECT_EQ(cell(6, kNumberColumn), CellValue(6.0));
     EXPECT_EQ(cell(7, kNumberColumn), CellValue(7.0));
@@ -119,7 +123,7 @@ TEST_F(SimMergeTest, FirstFileNumberedByPointLaterFilesByRow) {
 
 TEST_F(SimMergeTest, FirstFileBringsAtMostFiftyThousandPoints) {
     EXPECT_EQ(first(simWithPoints(60000)), 50000);
-    EXPECT_EQ(firstFreeRow(ws()), 50003);
+    EXPECT_EQ(firstFreeRow(ws()), platform::Row(50003));
     EXPECT_TRUE(isMergeSheetFull(firstFreeRow(ws())));
     // A later file finds no row left: it brings nothing, and says so.
     EXPECT_EQ(following(simWithPoints(3)), 0);
@@ -133,7 +137,7 @@ TEST_F(SimMergeTest, LaterFilesFillUpToRowFiftyThousandOnly) {
     EXPECT_EQ(cell(50000, kNumberColumn), CellValue(50000.0));
     EXPECT_EQ(cell(50000, kNameColumn), CellValue("P1"));
     EXPECT_TRUE(cell(50001, kNumberColumn).isEmpty());
-    EXPECT_EQ(firstFreeRow(ws()), 50001);
+    EXPECT_EQ(firstFreeRow(ws()), platform::Row(50001));
     EXPECT_TRUE(isMergeSheetFull(firstFreeRow(ws())));
 }
 

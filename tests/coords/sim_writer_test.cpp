@@ -29,7 +29,7 @@ protected:
              const CellValue& d, const CellValue& e) {
         const CellValue values[] = {a, b, c, d, e};
         for (int column = 1; column <= 5; ++column) {
-            ws().setValue(row, column, values[column - 1]);
+            ws().setValue(platform::Row(row), platform::Column(column), values[column - 1]);
         }
     }
     std::string written() {
@@ -63,8 +63,8 @@ TEST_F(SimWriterTest, RenumbersAndWritesEmptyCellsAsNothing) {
     for (int i = 0; i < 5; ++i) {
         row(3 + i, numbers[i], "N", "12.5", "7.25", "3");
     }
-    ws().setValue(6, kNameColumn, "");
-    ws().setValue(7, kElevationColumn, "");
+    ws().setValue(platform::Row(6), kNameColumn, "");
+    ws().setValue(platform::Row(7), kElevationColumn, "");
     EXPECT_EQ(written(), kHeaderLines +
                              "A01,1,N,12.5,7.25,3,\r\n"
                              "A01,2,N,12.5,7.25,3,\r\n"
@@ -87,8 +87,8 @@ TEST_F(SimWriterTest, NameWithACommaIsQuotedAndReadsBackWhole) {
     SimReader reader(out_);
     reader.skipToFirstPoint();
     EXPECT_EQ(importPoints(reader, *again.worksheet), 2);
-    for (int r = 3; r <= 4; ++r) {
-        for (int column = kNameColumn; column <= kElevationColumn; ++column) {
+    for (platform::Row r(3); r <= platform::Row(4); ++r) {
+        for (platform::Column column = kNameColumn; column <= kElevationColumn; ++column) {
             EXPECT_EQ(again.worksheet->value(r, column), ws().value(r, column));
         }
     }
@@ -96,7 +96,7 @@ TEST_F(SimWriterTest, NameWithACommaIsQuotedAndReadsBackWhole) {
 
 TEST_F(SimWriterTest, WritesFiftyThousandPointsAtMostThenA99) {
     for (int r = 3; r <= 50004; ++r) {
-        ws().setValue(r, kNumberColumn, static_cast<double>(r));
+        ws().setValue(platform::Row(r), kNumberColumn, static_cast<double>(r));
     }
     const std::string bytes = written();
     EXPECT_NE(bytes.find("A01,50000,,,,,\r\nA99,\r\n"), std::string::npos);
@@ -142,7 +142,7 @@ TEST_F(SimWriterTest, SampleFilesMergeAndReadBack) {
     for (const char* name : {"instrument_padded.sim", "handmade_lf.sim"}) {
         SimReader reader(std::filesystem::path(ZELANTO_FIXTURES) / name);
         reader.skipToFirstPoint();
-        const int freeRow = firstFreeRow(ws());
+        const platform::Row freeRow = firstFreeRow(ws());
         if (freeRow == kFirstPointRow) {
             mergeFirstFile(reader, ws());
         } else {

@@ -35,11 +35,14 @@ protected:
         platform::EmbeddedHost host;
         const coords::SheetReferences sheet = coords::createCoordinateSheet(host);
         for (int i = 0; i < 3; ++i) {
-            sheet.worksheet->setValue(3 + i, coords::kNumberColumn, std::to_string(i + 1));
-            sheet.worksheet->setValue(3 + i, coords::kNameColumn, kNames[i]);
-            sheet.worksheet->setValue(3 + i, coords::kXColumn, std::to_string(i * 5));
-            sheet.worksheet->setValue(3 + i, coords::kYColumn, std::to_string(i * 3));
-            sheet.worksheet->setValue(3 + i, coords::kElevationColumn, "1");
+            sheet.worksheet->setValue(platform::Row(3 + i), coords::kNumberColumn,
+                                      std::to_string(i + 1));
+            sheet.worksheet->setValue(platform::Row(3 + i), coords::kNameColumn, kNames[i]);
+            sheet.worksheet->setValue(platform::Row(3 + i), coords::kXColumn,
+                                      std::to_string(i * 5));
+            sheet.worksheet->setValue(platform::Row(3 + i), coords::kYColumn,
+                                      std::to_string(i * 3));
+            sheet.worksheet->setValue(platform::Row(3 + i), coords::kElevationColumn, "1");
         }
         const auto file = folder_ / "orvik.dxf";
         Plot(*sheet.worksheet, 500).writeDrawing(file);

@@ -244,9 +244,9 @@ TEST_F(CalcIntegration, ADocumentTheUserClosedIsAHostErrorAndTheNextSheetIsNew) 
         Reference<css::util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
     });
 
-    EXPECT_THROW(sheet.worksheet->value(3, 2), HostError);
+    EXPECT_THROW(sheet.worksheet->value(platform::Row(3), platform::Column(2)), HostError);
     EXPECT_THROW(sheet.worksheet->setName("other"), HostError);
-    sheet.worksheet->setValue(10, 1, "lost");
+    sheet.worksheet->setValue(platform::Row(10), platform::Column(1), "lost");
     EXPECT_THROW(sheet.application->setVisible(true), HostError);
     EXPECT_THROW(sheet.application->windowTitle(), HostError);
 
@@ -264,9 +264,9 @@ TEST_F(CalcIntegration, AFrozenInstanceIsAHostErrorAndAThawedOneIsReachedAgain) 
     for (const pid_t pid : processes) {
         ASSERT_TRUE(waitUntil([pid] { return isStopped(pid); })) << pid;
     }
-    EXPECT_THROW(sheet.worksheet->value(3, 1), HostError);
+    EXPECT_THROW(sheet.worksheet->value(platform::Row(3), platform::Column(1)), HostError);
     // The watchdog has cut the connection: the next call fails at once.
-    EXPECT_THROW(sheet.worksheet->value(20000, 1), HostError);
+    EXPECT_THROW(sheet.worksheet->value(platform::Row(20000), platform::Column(1)), HostError);
     for (const pid_t pid : processes) {
         kill(pid, SIGCONT);
     }
@@ -324,10 +324,11 @@ TEST(CalcEnded, AnInstanceThatHasGoneIsAHostErrorAndNeverEndsTheProgram) {
     struct sigaction pipeAction {};
     ASSERT_EQ(sigaction(SIGPIPE, nullptr, &pipeAction), 0);
     EXPECT_EQ(pipeAction.sa_handler, SIG_IGN);
-    EXPECT_THROW(sheet.worksheet->value(3, 1), HostError);
+    EXPECT_THROW(sheet.worksheet->value(platform::Row(3), platform::Column(1)), HostError);
     const auto next = coords::createCoordinateSheet(*host);
     importSim(kTwoPoints, *next.worksheet);
-    EXPECT_EQ(next.worksheet->value(3, 3), platform::CellValue(12.5));
+    EXPECT_EQ(next.worksheet->value(platform::Row(3), platform::Column(3)),
+              platform::CellValue(12.5));
     endOffice(profile.path());
 }
 

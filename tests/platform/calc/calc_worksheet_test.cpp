@@ -120,7 +120,8 @@ TEST(CalcWorksheet, AFailedReadOfTheFileLeavesInCalcWhatOneWritePerCellWould) {
     hosts.run([&](platform::Worksheet& sheet) { importSim(sim, sheet); });
 
     // Row 7 holds the fifth point's number, name and X, in a block of its own.
-    EXPECT_EQ(hosts.calcSheet.worksheet->value(7, 3), platform::CellValue(5.5));
+    EXPECT_EQ(hosts.calcSheet.worksheet->value(platform::Row(7), platform::Column(3)),
+              platform::CellValue(5.5));
     EXPECT_EQ(hosts.inCalc().calls("setDataArray"),
               (std::vector<std::string>{"setDataArray A1:A1", "setDataArray A2:E6",
                                         "setDataArray A7:C7"}));
@@ -130,17 +131,18 @@ TEST(CalcWorksheet, AFailedReadOfTheFileLeavesInCalcWhatOneWritePerCellWould) {
 TEST(CalcWorksheet, TextStaysTextOnlyUnderTheTextFormatAsTheEmbeddedHostKeepsIt) {
     BothHosts hosts;
     hosts.run([](platform::Worksheet& sheet) {
-        sheet.setValue(3, 1, "007");   // "@": text
-        sheet.setValue(3, 2, "1e3");   // "@": text
-        sheet.setValue(3, 3, "12.5");  // "0.0000000_ ": the number
-        sheet.setValue(3, 4, "abc");   // stays text anywhere
-        sheet.setValue(3, 5, "");      // empties the cell
-        sheet.setValue(3, 6, "-2");    // no format: the number
-        sheet.setValue(3, 7, 7.0);     // a number stays a number
+        sheet.setValue(platform::Row(3), platform::Column(1), "007");   // "@": text
+        sheet.setValue(platform::Row(3), platform::Column(2), "1e3");   // "@": text
+        sheet.setValue(platform::Row(3), platform::Column(3), "12.5");  // "0.0000000_ ": the number
+        sheet.setValue(platform::Row(3), platform::Column(4), "abc");   // stays text anywhere
+        sheet.setValue(platform::Row(3), platform::Column(5), "");      // empties the cell
+        sheet.setValue(platform::Row(3), platform::Column(6), "-2");    // no format: the number
+        sheet.setValue(platform::Row(3), platform::Column(7), 7.0);     // a number stays a number
         sheet.setNumberFormat("A4:B4"_range, "0.00");
-        sheet.setValue(4, 1, "007");  // the format set last counts: the number 7
+        sheet.setValue(platform::Row(4), platform::Column(1),
+                       "007");  // the format set last counts: the number 7
         sheet.setNumberFormat("C4"_range, "@");
-        sheet.setValue(4, 3, "12.5");  // text
+        sheet.setValue(platform::Row(4), platform::Column(3), "12.5");  // text
     });
     EXPECT_EQ(hosts.inCalc().cell(4, 1), platform::CellValue(7.0));
     hosts.expectSameCellsAfterRelease(5);
@@ -151,8 +153,8 @@ TEST(CalcWorksheet, APlotReadsWhatOneReadPerCellWouldAndSeesEveryWriteBeforeIt) 
     TempFolder folder;
     hosts.run([&](platform::Worksheet& sheet) {
         importSim(simWithPoints(300), sheet);
-        sheet.setValue(4, 2, "edited");
-        sheet.setValue(4, 3, "1.25");
+        sheet.setValue(platform::Row(4), platform::Column(2), "edited");
+        sheet.setValue(platform::Row(4), platform::Column(3), "1.25");
     });
     const auto calcScript = folder / "calc.scr";
     const auto embeddedScript = folder / "embedded.scr";
@@ -162,8 +164,8 @@ TEST(CalcWorksheet, APlotReadsWhatOneReadPerCellWouldAndSeesEveryWriteBeforeIt) 
     EXPECT_EQ(readBytes(calcScript), readBytes(embeddedScript));
     EXPECT_NE(readBytes(calcScript).find("point 2.5,"), std::string::npos);
     hosts.run([](platform::Worksheet& sheet) {
-        sheet.setValue(5, 2, "after");
-        EXPECT_EQ(sheet.value(5, 2), platform::CellValue("after"));
+        sheet.setValue(platform::Row(5), platform::Column(2), "after");
+        EXPECT_EQ(sheet.value(platform::Row(5), platform::Column(2)), platform::CellValue("after"));
     });
 }
 
@@ -194,14 +196,16 @@ TEST(CalcWorksheet, ABlockIsServedOnlyForAShortWhile) {
     auto now = std::chrono::steady_clock::time_point();
     CalcWorksheet worksheet(sheet, [&now] { return now; });
     sheet->cells[{3, 1}] = "before";
-    EXPECT_EQ(worksheet.value(3, 1), platform::CellValue("before"));
+    EXPECT_EQ(worksheet.value(platform::Row(3), platform::Column(1)),
+              platform::CellValue("before"));
 
     // The user changes the cell in Calc.
     sheet->cells[{3, 1}] = "after";
     now += std::chrono::milliseconds(900);
-    EXPECT_EQ(worksheet.value(3, 1), platform::CellValue("before"));
+    EXPECT_EQ(worksheet.value(platform::Row(3), platform::Column(1)),
+              platform::CellValue("before"));
     now += std::chrono::milliseconds(200);
-    EXPECT_EQ(worksheet.value(3, 1), platform::CellValue("after"));
+    EXPECT_EQ(worksheet.value(platform::Row(3), platform::Column(1)), platform::CellValue("after"));
     EXPECT_EQ(sheet->calls("dataArray"),
               (std::vector<std::string>{"dataArray A3:E66", "dataArray A3:E66"}));
 }
@@ -210,18 +214,21 @@ TEST(CalcWorksheet, AFailureIsReportedOnlyOnceTheWritesBeforeItAreInCalc) {
     auto sheet = std::make_shared<FakeCalcSheet>();
     CalcWorksheet worksheet(sheet);
     const auto writeAndFail = [&](int row, auto fail) {
-        worksheet.setValue(row, 1, "written");
+        worksheet.setValue(platform::Row(row), platform::Column(1), "written");
         EXPECT_THROW(fail(), HostError);
         EXPECT_EQ(sheet->cell(row, 1), platform::CellValue("written")) << row;
     };
-    writeAndFail(1, [&] { worksheet.setValue(0, 1, "x"); });
-    writeAndFail(2, [&] { worksheet.setValue(2, 2, std::numeric_limits<double>::infinity()); });
-    writeAndFail(3, [&] { worksheet.value(1, 16385); });
+    writeAndFail(1, [&] { worksheet.setValue(platform::Row(0), platform::Column(1), "x"); });
+    writeAndFail(2, [&] {
+        worksheet.setValue(platform::Row(2), platform::Column(2),
+                           std::numeric_limits<double>::infinity());
+    });
+    writeAndFail(3, [&] { worksheet.value(platform::Row(1), platform::Column(16385)); });
     writeAndFail(4, [&] { worksheet.setFontSize("A1"_range, 0); });
     writeAndFail(5, [&] { worksheet.setFontName("A1"_range, ""); });
     writeAndFail(6, [&] { worksheet.setColumnWidth("A:A"_range, -1); });
     writeAndFail(7, [&] { worksheet.setRowHeight("1:1"_range, std::nan("")); });
-    writeAndFail(8, [&] { worksheet.select(0, 0); });
+    writeAndFail(8, [&] { worksheet.select(platform::Row(0), platform::Column(0)); });
     EXPECT_TRUE(sheet->calls("setProperties").empty());
 }
 
@@ -233,9 +240,9 @@ TEST(CalcWorksheet, ACallCalcFailsIsAHostErrorAndTheWorksheetStillGoesQuietly) {
         }
     };
     auto worksheet = std::make_unique<CalcWorksheet>(sheet);
-    worksheet->setValue(3, 1, "lost");
-    EXPECT_THROW(worksheet->value(3, 1), HostError);
-    worksheet->setValue(3, 1, "lost again");
+    worksheet->setValue(platform::Row(3), platform::Column(1), "lost");
+    EXPECT_THROW(worksheet->value(platform::Row(3), platform::Column(1)), HostError);
+    worksheet->setValue(platform::Row(3), platform::Column(1), "lost again");
     EXPECT_NO_THROW(worksheet.reset());
     EXPECT_TRUE(sheet->cells.empty());
 }

@@ -41,8 +41,10 @@ TEST(EmbeddedHost, EveryApplicationAndWorkbookIsNewAndTheHostKeepsThem) {
     auto first = host.createApplication();
     auto second = host.createApplication();
     EXPECT_NE(first, second);
-    first->addWorkbook()->worksheet("Sheet1")->setValue(1, 1, "first");
-    second->addWorkbook()->worksheet("Sheet1")->setValue(1, 1, "second");
+    first->addWorkbook()->worksheet("Sheet1")->setValue(platform::Row(1), platform::Column(1),
+                                                        "first");
+    second->addWorkbook()->worksheet("Sheet1")->setValue(platform::Row(1), platform::Column(1),
+                                                         "second");
     first.reset();
     second.reset();
 
@@ -59,7 +61,7 @@ TEST(EmbeddedHost, RefusesValuesTheHostRefusesAndChangesNothing) {
     EXPECT_THROW(sheet->setFontName("A1"_range, ""), HostError);
     EXPECT_THROW(sheet->setColumnWidth("A:A"_range, 256), HostError);
     EXPECT_THROW(sheet->setRowHeight("1:1"_range, -1), HostError);
-    EXPECT_THROW(sheet->setValue(0, 1, "x"), HostError);
+    EXPECT_THROW(sheet->setValue(platform::Row(0), platform::Column(1), "x"), HostError);
 
     const auto& model = host.applications()[0]->workbooks()[0]->sheet();
     EXPECT_TRUE(model.effectiveFormat(1, 1).isEmpty());

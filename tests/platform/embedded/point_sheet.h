@@ -30,11 +30,11 @@ inline void writePoints(platform::Worksheet& sheet, int count) {
         char number[16];
         std::snprintf(number, sizeof number, "%04d", k);
         const int row = k + 2;
-        sheet.setValue(row, 1, number);
-        sheet.setValue(row, 2, "点" + std::to_string(k));
-        sheet.setValue(row, 3, std::to_string(k * 1.25 - 20000.5));
-        sheet.setValue(row, 4, std::to_string(-(k % 997) - 0.125));
-        sheet.setValue(row, 5, std::to_string(k % 50));
+        sheet.setValue(platform::Row(row), platform::Column(1), number);
+        sheet.setValue(platform::Row(row), platform::Column(2), "点" + std::to_string(k));
+        sheet.setValue(platform::Row(row), platform::Column(3), std::to_string(k * 1.25 - 20000.5));
+        sheet.setValue(platform::Row(row), platform::Column(4), std::to_string(-(k % 997) - 0.125));
+        sheet.setValue(platform::Row(row), platform::Column(5), std::to_string(k % 50));
     }
 }
 

@@ -51,13 +51,13 @@ protected:
         testing::layOutPointSheet(sheet_);
         writeRow(3, {"0012", "点3", "12.5", "-5", "3"});
         writeRow(4, {"007", "", "-0.25", "1e3", "0"});
-        sheet_.select(3, 2);
+        sheet_.select(platform::Row(3), platform::Column(2));
         writeXlsx(sheet_.model(), path_);
     }
 
     void writeRow(int row, const std::vector<std::string>& values) {
         for (int column = 1; column <= 5; ++column) {
-            sheet_.setValue(row, column, values[column - 1]);
+            sheet_.setValue(platform::Row(row), platform::Column(column), values[column - 1]);
         }
     }
 

@@ -83,15 +83,16 @@ public:
         calls_->count("setNumberFormat");
         sheet_->setNumberFormat(range, format);
     }
-    void setValue(int row, int column, const platform::CellValue& value) override {
+    void setValue(platform::Row row, platform::Column column,
+                  const platform::CellValue& value) override {
         calls_->count("setValue");
         sheet_->setValue(row, column, value);
     }
-    platform::CellValue value(int row, int column) override {
+    platform::CellValue value(platform::Row row, platform::Column column) override {
         calls_->count("value");
         return sheet_->value(row, column);
     }
-    void select(int row, int column) override {
+    void select(platform::Row row, platform::Column column) override {
         calls_->count("select");
         sheet_->select(row, column);
     }

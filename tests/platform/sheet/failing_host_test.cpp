@@ -16,9 +16,9 @@ void useEveryOperation(platform::SpreadsheetHost& host) {
     auto application = host.createApplication();
     auto sheet = application->addWorkbook()->worksheet("Sheet1");
     layOutPointSheet(*sheet);
-    sheet->setValue(3, 1, "0012");
-    sheet->value(3, 1);
-    sheet->select(3, 1);
+    sheet->setValue(platform::Row(3), platform::Column(1), "0012");
+    sheet->value(platform::Row(3), platform::Column(1));
+    sheet->select(platform::Row(3), platform::Column(1));
     application->setVisible(false);
 }
 
@@ -43,10 +43,10 @@ TEST(FailingHost, TheFailedCallNeverReachesTheHostAndLaterCallsWork) {
     host.failOnCall(4);
     auto workbook = host.createApplication()->addWorkbook();
     auto sheet = workbook->worksheet("Sheet1");
-    EXPECT_THROW(sheet->setValue(1, 1, "12"), HostError);
+    EXPECT_THROW(sheet->setValue(platform::Row(1), platform::Column(1), "12"), HostError);
     EXPECT_TRUE(embedded.applications()[0]->workbooks()[0]->sheet().value(1, 1).isEmpty());
-    sheet->setValue(1, 1, "12");
-    EXPECT_EQ(sheet->value(1, 1), CellValue(12.0));
+    sheet->setValue(platform::Row(1), platform::Column(1), "12");
+    EXPECT_EQ(sheet->value(platform::Row(1), platform::Column(1)), CellValue(12.0));
     EXPECT_EQ(host.calls(), 6);
     EXPECT_EQ(workbook->worksheet("Sheet1"), sheet);
 }

@@ -41,12 +41,12 @@ TEST(RangeAddress, RefusesOtherFormsAndPlacesOffTheSheet) {
 }
 
 TEST(RangeAddress, CellPositionsMustLieOnTheSheet) {
-    EXPECT_NO_THROW(checkCellPosition(1, 1));
-    EXPECT_NO_THROW(checkCellPosition(kMaxRows, kMaxColumns));
-    EXPECT_THROW(checkCellPosition(0, 1), HostError);
-    EXPECT_THROW(checkCellPosition(1, 0), HostError);
-    EXPECT_THROW(checkCellPosition(kMaxRows + 1, 1), HostError);
-    EXPECT_THROW(checkCellPosition(1, kMaxColumns + 1), HostError);
+    EXPECT_NO_THROW(checkCellPosition(Row(1), Column(1)));
+    EXPECT_NO_THROW(checkCellPosition(Row(kMaxRows), Column(kMaxColumns)));
+    EXPECT_THROW(checkCellPosition(Row(0), Column(1)), HostError);
+    EXPECT_THROW(checkCellPosition(Row(1), Column(0)), HostError);
+    EXPECT_THROW(checkCellPosition(Row(kMaxRows + 1), Column(1)), HostError);
+    EXPECT_THROW(checkCellPosition(Row(1), Column(kMaxColumns + 1)), HostError);
 }
 
 }  // namespace

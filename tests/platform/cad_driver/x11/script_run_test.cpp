@@ -16,11 +16,11 @@ namespace {
 using ScriptRun = testing::X11Test;
 
 void point(Worksheet& sheet, int row, const char* name, const char* x, const char* y) {
-    sheet.setValue(row, coords::kNumberColumn, std::to_string(row - 2));
-    sheet.setValue(row, coords::kNameColumn, name);
-    sheet.setValue(row, coords::kXColumn, x);
-    sheet.setValue(row, coords::kYColumn, y);
-    sheet.setValue(row, coords::kElevationColumn, "1");
+    sheet.setValue(platform::Row(row), coords::kNumberColumn, std::to_string(row - 2));
+    sheet.setValue(platform::Row(row), coords::kNameColumn, name);
+    sheet.setValue(platform::Row(row), coords::kXColumn, x);
+    sheet.setValue(platform::Row(row), coords::kYColumn, y);
+    sheet.setValue(platform::Row(row), coords::kElevationColumn, "1");
 }
 
 TEST_F(ScriptRun, TheCadProgramReadsTheScriptFromAFolderWithBlanksAndJapanese) {
