@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "coords/sim_reader.h"
-#include "platform/sheet/cell_value.h"
+#include "platform/sheet/cell.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::coords {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/atomic_file.h"
-#include "platform/sheet/cell_value.h"
+#include "platform/sheet/cell.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::coords {

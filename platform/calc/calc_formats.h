@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "platform/calc/calc_sheet.h"
-#include "platform/sheet/cell_format.h"
-#include "platform/sheet/color_palette.h"
+#include "platform/sheet/cell.h"
 
 namespace zelanto::platform::calc {
 

@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/sheet/cell_value.h"
+#include "platform/sheet/cell.h"
 #include "platform/sheet/range_address.h"
 
 namespace zelanto::platform::calc {

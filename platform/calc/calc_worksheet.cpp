@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/calc/calc_formats.h"
-#include "platform/sheet/cell_input.h"
+#include "platform/sheet/cell.h"
 
 namespace zelanto::platform::calc {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/sheet/cell_format.h"
+#include "platform/sheet/cell.h"
 #include "platform/sheet/range_address.h"
 
 namespace zelanto::platform::calc {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/calc/calc_sheet.h"
-#include "platform/sheet/cell_value.h"
+#include "platform/sheet/cell.h"
 
 namespace zelanto::platform::calc {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/embedded/format_table.h"
-#include "platform/sheet/cell_value.h"
+#include "platform/sheet/cell.h"
 
 namespace zelanto::platform {
 

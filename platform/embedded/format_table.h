@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/sheet/cell_format.h"
+#include "platform/sheet/cell.h"
 
 namespace zelanto::platform {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/sheet/cell_input.h"
+#include "platform/sheet/cell.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform {

@@ -9,8 +9,7 @@
 
 #include "platform/embedded/cell_store.h"
 #include "platform/embedded/format_table.h"
-#include "platform/sheet/cell_format.h"
-#include "platform/sheet/cell_value.h"
+#include "platform/sheet/cell.h"
 #include "platform/sheet/range_address.h"
 
 namespace zelanto::platform {

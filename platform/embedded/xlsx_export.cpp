@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "base/atomic_file.h"
-#include "platform/sheet/color_palette.h"
+#include "platform/sheet/cell.h"
 
 namespace zelanto::platform {
 namespace {

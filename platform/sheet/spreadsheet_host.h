@@ -4,9 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/sheet/cell_format.h"
-#include "platform/sheet/cell_value.h"
-#include "platform/sheet/color_palette.h"
+#include "platform/sheet/cell.h"
 #include "platform/sheet/range_address.h"
 
 namespace zelanto::platform {
