@@ -1,12 +1,13 @@
 #include "cad/dxf_file.h"
 
 #include <dl_dxf.h>
-
+#include <cstdio>
 #include <fstream>
 #include <memory>
 
 #include "base/atomic_file.h"
-#include "cad/dxf_text.h"
+#include "base/code_page_932.h"
+#include "base/text.h"
 
 namespace zelanto::cad {
 namespace {
@@ -241,6 +242,29 @@ bool endsComplete(const std::filesystem::path& file) {
     return in && end == marker;
 }
 
+constexpr std::string_view kEscapeStart = "\\U+";
+
+std::string escaped(char32_t codePoint) {
+    if (codePoint > 0xFFFF) {
+        return "?";
+    }
+    char text[8];
+    std::snprintf(text, sizeof text, "\\U+%04X", static_cast<unsigned>(codePoint));
+    return text;
+}
+
+// Whether the whole text converts as it is.
+bool convertsWhole(std::string_view utf8) {
+    return utf8.find(kEscapeStart) == std::string_view::npos && !base::firstWithoutAnsiForm(utf8);
+}
+
+std::string characterText(std::string_view character, char32_t codePoint) {
+    if (!base::isByteEscape(codePoint) && !base::firstWithoutAnsiForm(character)) {
+        return base::toAnsi(character);
+    }
+    return escaped(codePoint);
+}
+
 }  // namespace
 
 void writeDxfFile(const Drawing& drawing, const std::filesystem::path& file) {
@@ -250,6 +274,28 @@ void writeDxfFile(const Drawing& drawing, const std::filesystem::path& file) {
             throw base::FileError(file, "could not be written completely");
         }
     });
+}
+
+std::string dxfText(std::string_view utf8) {
+    if (convertsWhole(utf8)) {
+        return base::toAnsi(utf8);
+    }
+    std::string out;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const base::Utf8Character character = base::utf8CharacterAt(utf8.substr(at));
+        if (character.length == 0) {
+            out += '?';
+            ++at;
+            continue;
+        }
+        if (utf8.substr(at).starts_with(kEscapeStart)) {
+            out += escaped(U'\\');
+        } else {
+            out += characterText(utf8.substr(at, character.length), character.codePoint);
+        }
+        at += character.length;
+    }
+    return out;
 }
 
 }  // namespace zelanto::cad

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "cad/scale_list.h"
+#include "cad/plot.h"
 #include "coords/sim_import.h"
 #include "texts/shared_texts.h"
 

@@ -2,7 +2,6 @@
 
 #include "cad/drawing_picture.h"
 #include "cad/plot.h"
-#include "cad/scale_list.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"

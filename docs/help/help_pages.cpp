@@ -25,7 +25,6 @@
 #include "app/form1_texts.h"
 #include "base/code_page_932.h"
 #include "cad/plot.h"
-#include "cad/scale_list.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "coords/sim_writer.h"

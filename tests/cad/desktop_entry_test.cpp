@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "cad/cad_programs.h"
+#include "cad/cad_program.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cad {

@@ -7,7 +7,7 @@
 
 #include <X11/Xatom.h>
 
-#include "cad/cad_programs.h"
+#include "cad/cad_program.h"
 #include "cad/plot.h"
 #include "platform/cad_driver/x11/window_activation.h"
 #include "platform/cad_driver/x11/window_property.h"

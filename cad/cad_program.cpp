@@ -1,11 +1,12 @@
-#include "cad/cad_programs.h"
+#include "cad/cad_program.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-namespace zelanto::cad {
+#include "base/file_system.h"
 
+namespace zelanto::cad {
 namespace {
 
 bool namesDrawingOnlyProgram(const std::filesystem::path& program) {
@@ -22,6 +23,16 @@ bool namesDrawingOnlyProgram(const std::filesystem::path& program) {
 }
 
 }  // namespace
+
+bool isAcceptedCadProgram(const std::filesystem::path& path) {
+    return isAcceptedCadProgramName(base::fileNameAt(path)) ||
+           (!base::fileNameAt(path).empty() && base::isExecutableProgram(path));
+}
+
+bool showsAsChosenCadProgram(const std::filesystem::path& path) {
+    const std::string name = base::fileNameAt(path);
+    return name.ends_with("exe") || (!name.empty() && base::isExecutableProgram(path));
+}
 
 bool opensDrawingsOnly(const std::filesystem::path& program) {
     // A link (an alternative, a wrapper in ~/bin) counts by the program it leads to as well.

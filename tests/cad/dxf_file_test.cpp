@@ -1,4 +1,4 @@
-#include "cad/dxf_text.h"
+#include "cad/dxf_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
-#include "cad/cad_programs.h"
+#include "cad/cad_program.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "cad/cad_path.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cad {
