@@ -7,7 +7,6 @@
 
 #include "bench/bench_sim_file.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include "cad/drawing_picture.h"
 #include "cad/plot.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "platform/embedded/embedded_host.h"

@@ -52,7 +52,6 @@ struct TosimArguments {
     bool assumeZone = false;
 };
 
-
 // The sides of a picture, in pixels.
 inline constexpr int kSmallestPicture = 16;
 inline constexpr int kLargestPicture = 8192;

@@ -1,4 +1,4 @@
-#include "cli/command_support.h"
+#include "cli/commands.h"
 
 #include <algorithm>
 #include <utility>
@@ -6,7 +6,6 @@
 
 #include "base/atomic_file.h"
 #include "cad/plot.h"
-#include "cli/exit_codes.h"
 #include "coords/parcel_issue_text.h"
 #include "coords/sim_read_error.h"
 #include "platform/embedded/embedded_host.h"

@@ -4,7 +4,6 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 
 int main(int argc, char** argv) {
     using namespace zelanto::cli;

@@ -4,7 +4,6 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "tests/coords/sim_builder.h"
 #include "tests/platform/embedded/xlsx_reader.h"
 #include "tests/temp_folder.h"

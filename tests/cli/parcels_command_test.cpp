@@ -5,8 +5,6 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
-#include "cli/table_lines.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::cli {

@@ -4,7 +4,6 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "tests/cad/png_picture.h"
 #include "tests/coords/sim_builder.h"
 #include "tests/temp_folder.h"

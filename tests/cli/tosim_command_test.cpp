@@ -4,7 +4,6 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "coords/parcels.h"
 #include "geo/survey_map.h"
 #include "tests/temp_folder.h"
