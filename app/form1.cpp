@@ -19,7 +19,6 @@
 #include "cad/plot.h"
 #include "platform/qt/path_text.h"
 #include "settings/ini_store.h"
-#include "settings/zelanto_settings.h"
 
 namespace zelanto::app {
 namespace {

@@ -16,7 +16,7 @@
 #include "cad/plot.h"
 #include "coords/parcels.h"
 #include "platform/qt/path_text.h"
-#include "settings/zelanto_settings.h"
+#include "settings/ini_store.h"
 
 namespace zelanto::app {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "base/atomic_file.h"
 #include "base/file_system.h"
-#include "settings/zelanto_settings.h"
+#include "settings/ini_store.h"
 
 namespace zelanto::app {
 namespace {

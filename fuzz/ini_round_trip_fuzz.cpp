@@ -16,7 +16,6 @@
 #include "fuzz/checks.h"
 #include "settings/ini_document.h"
 #include "settings/ini_store.h"
-#include "settings/zelanto_settings.h"
 
 namespace zelanto::fuzz {
 namespace {

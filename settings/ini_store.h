@@ -5,6 +5,16 @@
 
 namespace zelanto::settings {
 
+// The one setting the program keeps between runs: the path of the CAD executable, in the settings
+// file in the program folder.
+inline constexpr char kSettingsSection[] = "ZELANTO設定";
+inline constexpr char kCadPathKey[] = "ROOT";
+inline constexpr char kSettingsFileName[] = "zelanto.ini";
+
+inline std::filesystem::path settingsFileIn(const std::filesystem::path& programFolder) {
+    return programFolder / kSettingsFileName;
+}
+
 // What GetIniString gives for a missing file, section or key.
 inline constexpr char kNotFound[] = "not found";
 

@@ -28,7 +28,7 @@
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
 #include "coords/sim_writer.h"
-#include "settings/zelanto_settings.h"
+#include "settings/ini_store.h"
 
 namespace {
 

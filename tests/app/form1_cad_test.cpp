@@ -4,7 +4,6 @@
 #include "app/qt_text.h"
 
 #include "settings/ini_store.h"
-#include "settings/zelanto_settings.h"
 #include "tests/app/form1_fixture.h"
 #include "tests/coords/sim_builder.h"
 

@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include "settings/ini_store.h"
-#include "settings/zelanto_settings.h"
 #include "tests/app/form1_fixture.h"
 
 namespace zelanto::testing {

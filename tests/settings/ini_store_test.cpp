@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "settings/zelanto_settings.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::settings {
