@@ -8,8 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "geo/gis_reader.h"
-#include "geo/gis_writer.h"
+#include "geo/gis_file.h"
 #include "geo/plane_zone.h"
 
 namespace zelanto::cli {

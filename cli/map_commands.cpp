@@ -6,8 +6,7 @@
 #include "base/decimal_number.h"
 #include "cli/commands.h"
 #include "coords/sim_file.h"
-#include "geo/gis_reader.h"
-#include "geo/gis_writer.h"
+#include "geo/gis_file.h"
 #include "geo/sim_content.h"
 #include "geo/survey_map.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "coords/sim_writer.h"
-#include "geo/gis_reader.h"
+#include "geo/gis_file.h"
 
 namespace zelanto::geo {
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "coords/sim_import.h"
-#include "geo/coordinate_operation.h"
 #include "geo/plane_zone.h"
 
 namespace zelanto::geo {

@@ -5,10 +5,32 @@
 #include <string>
 #include <vector>
 
-#include "geo/coordinate_operation.h"
 #include "geo/plane_zone.h"
+#include "geo/survey_map.h"
 
 namespace zelanto::geo {
+
+// GDAL for the length of one read or write: its drivers registered, its errors and warnings kept
+// from the terminal (the caller reports them, in Japanese, from what they said), and a folder of
+// its in-memory file system for what it writes.
+class GdalSession {
+public:
+    GdalSession();
+    ~GdalSession();
+    GdalSession(const GdalSession&) = delete;
+    GdalSession& operator=(const GdalSession&) = delete;
+
+    // What GDAL said last, or `fallback` when it said nothing.
+    static std::string lastError(const std::string& fallback);
+
+    // A path for `name` in this session's in-memory folder, removed with the session.
+    std::string memoryPath(const std::string& name) const;
+    // The bytes of a file that GDAL wrote there and closed.
+    std::string memoryFile(const std::string& name) const;
+
+private:
+    std::string folder_;
+};
 
 // A feature of a GIS file, as a message names it.
 struct FeatureRef {
@@ -101,5 +123,29 @@ private:
 // CSV), else from 経度 and 緯度 (or longitude/latitude, lon/lat), which are JGD2011's where the
 // file declares no CRS. Throws GisReadError.
 GisContent readGisFile(const std::filesystem::path& file, const GisReadOptions& options);
+
+// The GIS files `export` writes, chosen by the output's extension.
+enum class GisFormat {
+    GeoJson,     // .geojson: points and parcels in one collection, longitude/latitude
+    Kml,         // .kml: the layers as folders, longitude/latitude
+    GeoPackage,  // .gpkg: the layers "points" and "parcels" in the zone's own CRS
+    Csv,         // .csv: the points
+};
+
+// The format an extension asks for, whatever its case; nothing for any other.
+std::optional<GisFormat> gisFormatOf(const std::filesystem::path& file);
+
+enum class CsvEncoding {
+    Cp932,
+    Utf8,
+};
+
+// Writes the map as GDAL writes the format, into `file` complete or not at all: GDAL writes it
+// in memory, and the bytes go to a temporary file beside `file` that is renamed over it. Points
+// have the fields 電算No, 測点名, X, Y, 標高, 経度, 緯度; parcels 番号, 名称, 点数, 面積, 周長.
+// `encoding` is that of a CSV file; the others are UTF-8 by their standards. Throws GeoError
+// when GDAL fails and base::FileError when the file cannot be written.
+void writeGisFile(const std::filesystem::path& file, GisFormat format, const SurveyMap& map,
+                  CsvEncoding encoding);
 
 }  // namespace zelanto::geo

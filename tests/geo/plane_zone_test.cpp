@@ -1,4 +1,4 @@
-#include "geo/coordinate_operation.h"
+#include "geo/plane_zone.h"
 
 #include <gtest/gtest.h>
 
