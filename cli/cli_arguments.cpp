@@ -1,6 +1,5 @@
 #include "cli/cli_arguments.h"
 
-#include <algorithm>
 #include <charconv>
 
 #include "cad/plot.h"
@@ -22,38 +21,12 @@ std::string scaleList() {
     return list;
 }
 
-class ArgumentList {
-public:
-    explicit ArgumentList(const std::vector<std::string>& arguments) : arguments_(arguments) {}
-
-    bool done() const { return next_ == arguments_.size(); }
-    const std::string& take() { return arguments_[next_++]; }
-    const std::string& valueOf(const std::string& option) {
-        if (done()) {
-            throw UsageError(option + " の後に値がありません");
-        }
-        return take();
-    }
-
-private:
-    const std::vector<std::string>& arguments_;
-    size_t next_ = 0;
-};
-
 std::int16_t scaleValue(const std::string& text) {
     const auto denominator = cad::scaleDenominator(text);
     if (!denominator) {
         throw UsageError("縮尺 " + text + " は使えません（" + scaleList() + "）");
     }
     return *denominator;
-}
-
-template <typename Value>
-void setOnce(std::optional<Value>& target, const std::string& option, const std::string& value) {
-    if (target) {
-        throw UsageError(option + " が二度指定されています");
-    }
-    target = value;
 }
 
 ImportArguments parseImport(ArgumentList& list) {
@@ -127,136 +100,6 @@ ParcelsArguments parseParcels(ArgumentList& list) {
     }
     parcels.file = *file;
     return parcels;
-}
-
-// What the map commands share: the file, --zone, --datum and --out, each once, the zone and the
-// output required.
-class MapArguments {
-public:
-    MapArguments(ArgumentList& list, const std::string& command) : list_(list), command_(command) {}
-
-    // Takes `argument` when it is one of the shared ones.
-    bool take(const std::string& argument) {
-        if (argument == "--zone") {
-            setOnce(zone_, argument, list_.valueOf(argument));
-        } else if (argument == "--datum") {
-            setOnce(datum_, argument, list_.valueOf(argument));
-        } else if (argument == "--out") {
-            setOnce(out_, argument, list_.valueOf(argument));
-        } else if (argument.starts_with("--")) {
-            return false;
-        } else {
-            setOnce(file_, "入力ファイル", argument);
-        }
-        return true;
-    }
-
-    void finish(std::filesystem::path& file, geo::PlaneZone& zone, std::filesystem::path& out) {
-        if (!file_) {
-            throw UsageError(command_ + " には入力ファイルを一つ指定してください");
-        }
-        if (!zone_) {
-            throw UsageError(command_ + " には --zone で平面直角座標系の系番号（1 から 19）を" +
-                             "指定してください");
-        }
-        if (!out_) {
-            throw UsageError(command_ + " には --out で書き出すファイルを指定してください");
-        }
-        file = *file_;
-        zone.number = zoneNumber(*zone_);
-        if (datum_) {
-            const auto datum = geo::datumNamed(*datum_);
-            if (!datum) {
-                throw UsageError("測地系 " + *datum_ + " は使えません（jgd2011 jgd2000 tokyo）");
-            }
-            zone.datum = *datum;
-        }
-        out = *out_;
-    }
-
-private:
-    static int zoneNumber(const std::string& text) {
-        int number = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-        if (error != std::errc() || end != text.data() + text.size() ||
-            number < geo::PlaneZone::kFirst || number > geo::PlaneZone::kLast) {
-            throw UsageError("系番号 " + text + " は使えません（1 から 19）");
-        }
-        return number;
-    }
-
-    ArgumentList& list_;
-    std::string command_;
-    std::optional<std::string> file_;
-    std::optional<std::string> zone_;
-    std::optional<std::string> datum_;
-    std::optional<std::string> out_;
-};
-
-ExportArguments parseExport(ArgumentList& list) {
-    ExportArguments exported;
-    MapArguments shared(list, "export");
-    std::optional<std::string> encoding;
-    while (!list.done()) {
-        const std::string& argument = list.take();
-        if (shared.take(argument)) {
-            continue;
-        }
-        if (argument == "--encoding") {
-            setOnce(encoding, argument, list.valueOf(argument));
-        } else {
-            throw UsageError("知らないオプションです: " + argument);
-        }
-    }
-    shared.finish(exported.file, exported.zone, exported.out);
-    const auto format = geo::gisFormatOf(exported.out);
-    if (!format) {
-        throw UsageError("書き出す形式がわかりません: " + exported.out.string() +
-                         "（.geojson .kml .gpkg .csv）");
-    }
-    exported.format = *format;
-    if (encoding) {
-        if (exported.format != geo::GisFormat::Csv) {
-            throw UsageError("--encoding は CSV ファイルにだけ指定できます");
-        }
-        if (*encoding == "utf-8") {
-            exported.encoding = geo::CsvEncoding::Utf8;
-        } else if (*encoding != "cp932") {
-            throw UsageError("文字コード " + *encoding + " は使えません（cp932 utf-8）");
-        }
-    }
-    return exported;
-}
-
-TosimArguments parseTosim(ArgumentList& list) {
-    TosimArguments tosim;
-    MapArguments shared(list, "tosim");
-    const std::pair<const char*, std::optional<std::string>*> fieldOptions[] = {
-        {"--number", &tosim.fields.number},
-        {"--name", &tosim.fields.name},
-        {"--elevation", &tosim.fields.elevation},
-        {"--parcel-number", &tosim.fields.parcelNumber},
-        {"--parcel-name", &tosim.fields.parcelName},
-    };
-    while (!list.done()) {
-        const std::string& argument = list.take();
-        if (shared.take(argument)) {
-            continue;
-        }
-        if (argument == "--assume-zone") {
-            tosim.assumeZone = true;
-            continue;
-        }
-        const auto option =
-            std::find_if(std::begin(fieldOptions), std::end(fieldOptions),
-                         [&](const auto& field) { return argument == field.first; });
-        if (option == std::end(fieldOptions)) {
-            throw UsageError("知らないオプションです: " + argument);
-        }
-        setOnce(*option->second, argument, list.valueOf(argument));
-    }
-    shared.finish(tosim.file, tosim.zone, tosim.out);
-    return tosim;
 }
 
 // A side of a picture in pixels: "1024"; from kSmallestPicture to kLargestPicture.
@@ -409,6 +252,10 @@ std::string usageText() {
            "            64 引数の誤り\n";
 }
 
+bool isMapCommand(std::string_view command) {
+    return command == "export" || command == "tosim";
+}
+
 Command parseArguments(const std::vector<std::string>& arguments) {
     ArgumentList list(arguments);
     if (list.done()) {
@@ -431,12 +278,6 @@ Command parseArguments(const std::vector<std::string>& arguments) {
     }
     if (command == "parcels") {
         return parseParcels(list);
-    }
-    if (command == "export") {
-        return parseExport(list);
-    }
-    if (command == "tosim") {
-        return parseTosim(list);
     }
     if (command == "preview") {
         return parsePreview(list);

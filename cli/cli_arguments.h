@@ -5,11 +5,9 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
-
-#include "geo/gis_file.h"
-#include "geo/plane_zone.h"
 
 namespace zelanto::cli {
 
@@ -35,22 +33,6 @@ struct ParcelsArguments {
     bool detail = false;
 };
 
-struct ExportArguments {
-    std::filesystem::path file;
-    geo::PlaneZone zone;
-    std::filesystem::path out;
-    geo::GisFormat format = geo::GisFormat::GeoJson;
-    geo::CsvEncoding encoding = geo::CsvEncoding::Cp932;
-};
-
-struct TosimArguments {
-    std::filesystem::path file;
-    geo::PlaneZone zone;
-    std::filesystem::path out;
-    geo::GisFields fields;
-    bool assumeZone = false;
-};
-
 // The sides of a picture, in pixels.
 inline constexpr int kSmallestPicture = 16;
 inline constexpr int kLargestPicture = 8192;
@@ -66,8 +48,8 @@ struct PreviewArguments {
     bool names = true;  // --thumbnail leaves them out
 };
 
-using Command = std::variant<HelpRequest, ImportArguments, MergeArguments, ParcelsArguments,
-                             ExportArguments, TosimArguments, PreviewArguments>;
+using Command =
+    std::variant<HelpRequest, ImportArguments, MergeArguments, ParcelsArguments, PreviewArguments>;
 
 // Arguments that do not make a command.
 class UsageError : public std::runtime_error {
@@ -75,6 +57,39 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The arguments of a command, taken one at a time.
+class ArgumentList {
+public:
+    explicit ArgumentList(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+    bool done() const { return next_ == arguments_.size(); }
+    const std::string& take() { return arguments_[next_++]; }
+    const std::string& valueOf(const std::string& option) {
+        if (done()) {
+            throw UsageError(option + " の後に値がありません");
+        }
+        return take();
+    }
+
+private:
+    const std::vector<std::string>& arguments_;
+    size_t next_ = 0;
+};
+
+// Sets an option that may be given once.
+template <typename Value>
+void setOnce(std::optional<Value>& target, const std::string& option, const std::string& value) {
+    if (target) {
+        throw UsageError(option + " が二度指定されています");
+    }
+    target = value;
+}
+
+// The commands that convert to and from GIS files run in a program of their own, zelanto-map, so
+// that the libraries they need (GDAL, PROJ) are not loaded by every other command.
+bool isMapCommand(std::string_view command);
+
+// Every command but the map commands.
 Command parseArguments(const std::vector<std::string>& arguments);
 
 // What --help prints, and what follows a usage error.

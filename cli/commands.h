@@ -20,8 +20,6 @@ namespace zelanto::cli {
 int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream& err);
 int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& err);
 int runParcels(const ParcelsArguments& arguments, std::ostream& out, std::ostream& err);
-int runExport(const ExportArguments& arguments, std::ostream& out, std::ostream& err);
-int runTosim(const TosimArguments& arguments, std::ostream& out, std::ostream& err);
 int runPreview(const PreviewArguments& arguments, std::ostream& out, std::ostream& err);
 
 enum ExitCode : int {

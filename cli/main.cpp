@@ -1,35 +1,73 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 
+namespace {
+
+using namespace zelanto::cli;
+
+constexpr const char* kMapProgram = "zelanto-map";
+
+// zelanto-map beside this program (the build tree), else in the program's private folder below
+// the prefix it is installed in; an empty path when neither is there.
+std::filesystem::path mapProgram() {
+    std::error_code error;
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    for (const auto& candidate :
+         {folder / kMapProgram, folder.parent_path() / ZELANTO_INSTALL_MODULE_DIR / kMapProgram}) {
+        if (zelanto::base::isExecutableProgram(candidate)) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+// Runs the map command in zelanto-map, which takes the process over; returns only on failure.
+int runMapProgram(char** argv) {
+    const std::filesystem::path program = mapProgram();
+    if (!program.empty()) {
+        execv(program.c_str(), argv);
+    }
+    std::cerr << "zelanto-cli: " << argv[1] << " を実行できません（" << kMapProgram << ": "
+              << (program.empty() ? std::string("見つかりません") : std::strerror(errno)) << "）\n";
+    return kWriteFailure;
+}
+
+int runCommand(const Command& command) {
+    if (const auto* import = std::get_if<ImportArguments>(&command)) {
+        return runImport(*import, std::cout, std::cerr);
+    }
+    if (const auto* merge = std::get_if<MergeArguments>(&command)) {
+        return runMerge(*merge, std::cout, std::cerr);
+    }
+    if (const auto* parcels = std::get_if<ParcelsArguments>(&command)) {
+        return runParcels(*parcels, std::cout, std::cerr);
+    }
+    if (const auto* preview = std::get_if<PreviewArguments>(&command)) {
+        return runPreview(*preview, std::cout, std::cerr);
+    }
+    std::cout << usageText();
+    return kSuccess;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    using namespace zelanto::cli;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && isMapCommand(arguments.front())) {
+        return runMapProgram(argv);
+    }
     try {
-        const Command command = parseArguments(arguments);
-        if (const auto* import = std::get_if<ImportArguments>(&command)) {
-            return runImport(*import, std::cout, std::cerr);
-        }
-        if (const auto* merge = std::get_if<MergeArguments>(&command)) {
-            return runMerge(*merge, std::cout, std::cerr);
-        }
-        if (const auto* parcels = std::get_if<ParcelsArguments>(&command)) {
-            return runParcels(*parcels, std::cout, std::cerr);
-        }
-        if (const auto* exported = std::get_if<ExportArguments>(&command)) {
-            return runExport(*exported, std::cout, std::cerr);
-        }
-        if (const auto* tosim = std::get_if<TosimArguments>(&command)) {
-            return runTosim(*tosim, std::cout, std::cerr);
-        }
-        if (const auto* preview = std::get_if<PreviewArguments>(&command)) {
-            return runPreview(*preview, std::cout, std::cerr);
-        }
-        std::cout << usageText();
-        return kSuccess;
+        return runCommand(parseArguments(arguments));
     } catch (const UsageError& error) {
         std::cerr << "zelanto-cli: " << error.what() << "\n\n" << usageText();
         return kUsage;

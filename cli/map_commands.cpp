@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <iomanip>
 #include <sstream>
@@ -5,6 +7,7 @@
 #include "base/atomic_file.h"
 #include "base/decimal_number.h"
 #include "cli/commands.h"
+#include "cli/map_commands.h"
 #include "coords/sim_file.h"
 #include "geo/gis_file.h"
 #include "geo/sim_content.h"
@@ -136,7 +139,151 @@ std::string characterText(const std::string& character) {
     return "文字「" + character + "」";
 }
 
+// What the map commands share: the file, --zone, --datum and --out, each once, the zone and the
+// output required.
+class MapArguments {
+public:
+    MapArguments(ArgumentList& list, const std::string& command) : list_(list), command_(command) {}
+
+    // Takes `argument` when it is one of the shared ones.
+    bool take(const std::string& argument) {
+        if (argument == "--zone") {
+            setOnce(zone_, argument, list_.valueOf(argument));
+        } else if (argument == "--datum") {
+            setOnce(datum_, argument, list_.valueOf(argument));
+        } else if (argument == "--out") {
+            setOnce(out_, argument, list_.valueOf(argument));
+        } else if (argument.starts_with("--")) {
+            return false;
+        } else {
+            setOnce(file_, "入力ファイル", argument);
+        }
+        return true;
+    }
+
+    void finish(std::filesystem::path& file, geo::PlaneZone& zone, std::filesystem::path& out) {
+        if (!file_) {
+            throw UsageError(command_ + " には入力ファイルを一つ指定してください");
+        }
+        if (!zone_) {
+            throw UsageError(command_ + " には --zone で平面直角座標系の系番号（1 から 19）を" +
+                             "指定してください");
+        }
+        if (!out_) {
+            throw UsageError(command_ + " には --out で書き出すファイルを指定してください");
+        }
+        file = *file_;
+        zone.number = zoneNumber(*zone_);
+        if (datum_) {
+            const auto datum = geo::datumNamed(*datum_);
+            if (!datum) {
+                throw UsageError("測地系 " + *datum_ + " は使えません（jgd2011 jgd2000 tokyo）");
+            }
+            zone.datum = *datum;
+        }
+        out = *out_;
+    }
+
+private:
+    static int zoneNumber(const std::string& text) {
+        int number = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (error != std::errc() || end != text.data() + text.size() ||
+            number < geo::PlaneZone::kFirst || number > geo::PlaneZone::kLast) {
+            throw UsageError("系番号 " + text + " は使えません（1 から 19）");
+        }
+        return number;
+    }
+
+    ArgumentList& list_;
+    std::string command_;
+    std::optional<std::string> file_;
+    std::optional<std::string> zone_;
+    std::optional<std::string> datum_;
+    std::optional<std::string> out_;
+};
+
+ExportArguments parseExport(ArgumentList& list) {
+    ExportArguments exported;
+    MapArguments shared(list, "export");
+    std::optional<std::string> encoding;
+    while (!list.done()) {
+        const std::string& argument = list.take();
+        if (shared.take(argument)) {
+            continue;
+        }
+        if (argument == "--encoding") {
+            setOnce(encoding, argument, list.valueOf(argument));
+        } else {
+            throw UsageError("知らないオプションです: " + argument);
+        }
+    }
+    shared.finish(exported.file, exported.zone, exported.out);
+    const auto format = geo::gisFormatOf(exported.out);
+    if (!format) {
+        throw UsageError("書き出す形式がわかりません: " + exported.out.string() +
+                         "（.geojson .kml .gpkg .csv）");
+    }
+    exported.format = *format;
+    if (encoding) {
+        if (exported.format != geo::GisFormat::Csv) {
+            throw UsageError("--encoding は CSV ファイルにだけ指定できます");
+        }
+        if (*encoding == "utf-8") {
+            exported.encoding = geo::CsvEncoding::Utf8;
+        } else if (*encoding != "cp932") {
+            throw UsageError("文字コード " + *encoding + " は使えません（cp932 utf-8）");
+        }
+    }
+    return exported;
+}
+
+TosimArguments parseTosim(ArgumentList& list) {
+    TosimArguments tosim;
+    MapArguments shared(list, "tosim");
+    const std::pair<const char*, std::optional<std::string>*> fieldOptions[] = {
+        {"--number", &tosim.fields.number},
+        {"--name", &tosim.fields.name},
+        {"--elevation", &tosim.fields.elevation},
+        {"--parcel-number", &tosim.fields.parcelNumber},
+        {"--parcel-name", &tosim.fields.parcelName},
+    };
+    while (!list.done()) {
+        const std::string& argument = list.take();
+        if (shared.take(argument)) {
+            continue;
+        }
+        if (argument == "--assume-zone") {
+            tosim.assumeZone = true;
+            continue;
+        }
+        const auto option =
+            std::find_if(std::begin(fieldOptions), std::end(fieldOptions),
+                         [&](const auto& field) { return argument == field.first; });
+        if (option == std::end(fieldOptions)) {
+            throw UsageError("知らないオプションです: " + argument);
+        }
+        setOnce(*option->second, argument, list.valueOf(argument));
+    }
+    shared.finish(tosim.file, tosim.zone, tosim.out);
+    return tosim;
+}
+
 }  // namespace
+
+MapCommand parseMapArguments(const std::vector<std::string>& arguments) {
+    ArgumentList list(arguments);
+    const std::string& command = list.take();
+    for (const auto& argument : arguments) {
+        if (argument == "--help" || argument == "-h") {
+            return HelpRequest{};
+        }
+    }
+    if (command == "export") {
+        return parseExport(list);
+    }
+    return parseTosim(list);
+}
 
 int runExport(const ExportArguments& arguments, std::ostream& out, std::ostream& err) {
     if (const auto refusal = coords::simFileRefusal(arguments.file)) {

@@ -3,6 +3,7 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
+#include "cli/map_commands.h"
 #include "coords/parcels.h"
 #include "geo/survey_map.h"
 #include "tests/temp_folder.h"
@@ -25,13 +26,13 @@ const std::string kSquare =
 
 TEST(ExportArguments, TheZoneIsRequiredAndTheFormatFollowsTheName) {
     const auto exported = std::get<ExportArguments>(
-        parseArguments({"export", "a.sim", "--zone", "9", "--out", "a.CSV", "--datum", "tokyo",
-                        "--encoding", "utf-8"}));
+        parseMapArguments({"export", "a.sim", "--zone", "9", "--out", "a.CSV", "--datum", "tokyo",
+                           "--encoding", "utf-8"}));
     EXPECT_EQ(exported.zone.epsgCode(), 30169);
     EXPECT_EQ(exported.format, geo::GisFormat::Csv);
     EXPECT_EQ(exported.encoding, geo::CsvEncoding::Utf8);
     EXPECT_EQ(std::get<ExportArguments>(
-                  parseArguments({"export", "a.sim", "--zone", "19", "--out", "a.gpkg"}))
+                  parseMapArguments({"export", "a.sim", "--zone", "19", "--out", "a.gpkg"}))
                   .zone.epsgCode(),
               6687);
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
@@ -47,11 +48,11 @@ TEST(ExportArguments, TheZoneIsRequiredAndTheFormatFollowsTheName) {
              {"tosim", "a.geojson", "--zone", "9"},
              {"tosim", "a.geojson", "--zone", "9", "--out", "a.sim", "--name"},
          }) {
-        EXPECT_THROW(parseArguments(arguments), UsageError) << arguments.back();
+        EXPECT_THROW(parseMapArguments(arguments), UsageError) << arguments.back();
     }
     const auto tosim = std::get<TosimArguments>(
-        parseArguments({"tosim", "a.gpkg", "--zone", "2", "--out", "a.sim", "--number", "No",
-                        "--parcel-name", "地番", "--assume-zone"}));
+        parseMapArguments({"tosim", "a.gpkg", "--zone", "2", "--out", "a.sim", "--number", "No",
+                           "--parcel-name", "地番", "--assume-zone"}));
     EXPECT_EQ(tosim.fields.number, "No");
     EXPECT_EQ(tosim.fields.parcelName, "地番");
     EXPECT_FALSE(tosim.fields.name);

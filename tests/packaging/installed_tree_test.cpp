@@ -80,5 +80,18 @@ TEST_F(InstalledTree, SoftwareCentreEntryPassesTheValidatorAndNamesWhatIsInstall
     EXPECT_EQ(std::set(images.begin(), images.end()), pictures);
 }
 
+// The map commands run in zelanto-map, which the installed zelanto-cli finds in the program's
+// private folder; zelanto-cli itself does not load GDAL.
+TEST_F(InstalledTree, MapCommandsRunInTheirOwnProgramBelowThePrefix) {
+    const fs::path cli = usr() / "bin/zelanto-cli";
+    const fs::path out = root_->path() / "points.geojson";
+    const ShellResult exported = runShell(
+        "'" + cli.string() + "' export '" ZELANTO_FIXTURES "/parcels_padded.sim' --zone 9 --out '" +
+        out.string() + "' 2>&1");
+    EXPECT_EQ(exported.status, 0) << exported.output;
+    EXPECT_NE(readBytes(out).find("\"FeatureCollection\""), std::string::npos);
+    EXPECT_EQ(runShell("ldd '" + cli.string() + "' | grep -c libgdal").output, "0\n");
+}
+
 }  // namespace
 }  // namespace zelanto::testing
