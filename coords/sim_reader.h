@@ -60,6 +60,7 @@ public:
     bool atRecordEnd() const { return !itemPromised_; }
 
 private:
+    std::optional<SimItem> bufferedItem();
     int peek();
     int get();
     // Reads the next block of the file; false at its end.
