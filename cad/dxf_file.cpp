@@ -102,7 +102,7 @@ private:
         out_->tableAppid(1);
         dxf_.writeAppid(*out_, "ACAD");
         out_->tableEnd();
-        dxf_.writeDimStyle(*out_, 2.5, 0.625, 0.625, 0.625, 2.5);
+        writeDimStyle();
         dxf_.writeBlockRecord(*out_);
         out_->tableEnd();
         out_->sectionEnd();
@@ -116,7 +116,7 @@ private:
     // dxflib keeps an AutoCAD 2000 style's font out of its font file field.
     void writeTextStyle() {
         out_->dxfString(0, "STYLE");
-        out_->handle();
+        textStyleHandle_ = out_->handle();
         out_->dxfString(100, "AcDbSymbolTableRecord");
         out_->dxfString(100, "AcDbTextStyleTableRecord");
         out_->dxfString(2, kTextStyle);
@@ -128,6 +128,47 @@ private:
         out_->dxfReal(42, 2.5);
         out_->dxfString(3, kTextFont);
         out_->dxfString(4, "");
+    }
+
+    // The standard dimension style, as dxflib writes it, but for the text style it names: dxflib
+    // names its own standard style, which this drawing does not have, by a handle it never set,
+    // so that every file named another, missing style.
+    void writeDimStyle() {
+        out_->dxfString(0, "TABLE");
+        out_->dxfString(2, "DIMSTYLE");
+        out_->dxfHex(5, 0xA);
+        out_->dxfString(100, "AcDbSymbolTable");
+        out_->dxfInt(70, 1);
+        out_->dxfString(100, "AcDbDimStyleTable");
+        out_->dxfInt(71, 0);
+        out_->dxfString(0, "DIMSTYLE");
+        out_->dxfHex(105, 0x27);
+        out_->dxfString(100, "AcDbSymbolTableRecord");
+        out_->dxfString(100, "AcDbDimStyleTableRecord");
+        out_->dxfString(2, "Standard");
+        out_->dxfReal(41, 2.5);
+        out_->dxfReal(42, 0.625);
+        out_->dxfReal(43, 3.75);
+        out_->dxfReal(44, 0.625);
+        out_->dxfInt(70, 0);
+        out_->dxfInt(73, 0);
+        out_->dxfInt(74, 0);
+        out_->dxfInt(77, 1);
+        out_->dxfInt(78, 8);
+        out_->dxfReal(140, 2.5);
+        out_->dxfReal(141, 2.5);
+        out_->dxfReal(143, 0.03937007874016);
+        out_->dxfReal(147, 0.625);
+        out_->dxfInt(171, 3);
+        out_->dxfInt(172, 1);
+        out_->dxfInt(271, 2);
+        out_->dxfInt(272, 2);
+        out_->dxfInt(274, 3);
+        out_->dxfInt(278, 44);
+        out_->dxfInt(283, 0);
+        out_->dxfInt(284, 8);
+        out_->dxfHex(340, static_cast<int>(textStyleHandle_));
+        out_->tableEnd();
     }
 
     // The view a program opens the drawing with: the whole drawing and a margin.
@@ -226,6 +267,7 @@ private:
     const Drawing& drawing_;
     DL_Dxf dxf_;
     std::unique_ptr<DL_WriterA> out_;
+    unsigned long textStyleHandle_ = 0;
     Extents extents_;
 };
 

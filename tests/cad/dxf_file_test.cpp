@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text.h"
+#include "tests/temp_folder.h"
 
 namespace zelanto::cad {
 namespace {
@@ -31,6 +32,21 @@ TEST(DxfText, TheDxfEscapeForEveryOtherCharacter) {
 TEST(DxfText, WhatNoEscapeCanNameBecomesAQuestionMark) {
     EXPECT_EQ(dxfText("\xF0\x9F\x98\x80!"), "?!");
     EXPECT_EQ(dxfText("\xFF点"), "?\x93\x5f");
+}
+
+// The dimension style names the drawing's text style by its handle: the same drawing is the same
+// file every time, and the style named is one the file has.
+TEST(DxfFile, TheSameDrawingIsTheSameFileAndItsDimensionStyleNamesItsTextStyle) {
+    const testing::TempFolder folder;
+    const Drawing drawing{{{"A", 5}}, {PointEntity{"A", 5, {1, 2}}}};
+    writeDxfFile(drawing, folder / "a.dxf");
+    writeDxfFile(drawing, folder / "b.dxf");
+    const std::string bytes = testing::readBytes(folder / "a.dxf");
+    EXPECT_EQ(bytes, testing::readBytes(folder / "b.dxf"));
+    const auto named = bytes.find("\n340\n", bytes.find("\nDIMSTYLE\n"));
+    ASSERT_NE(named, std::string::npos);
+    const std::string handle = bytes.substr(named + 5, bytes.find('\n', named + 5) - named - 5);
+    EXPECT_NE(bytes.find("\nSTYLE\n  5\n" + handle + "\n"), std::string::npos) << handle;
 }
 
 }  // namespace
