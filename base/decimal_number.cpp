@@ -56,41 +56,6 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 // Digits that always make an exact double: 10^15 < 2^53.
 constexpr int kExactDigits = 15;
 
-// The plain decimals that coordinates are written in ("-30726.388"): an optional sign, at most
-// 15 digits with an optional point, no exponent. Their digits make an exact integer and the point
-// an exact power of ten, and IEEE division rounds the quotient correctly: the same double as a
-// full conversion, without one. Nothing for any other text.
-std::optional<double> readShortPlainDecimal(std::string_view text) {
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        ++i;
-    }
-    std::uint64_t digits = 0;
-    int count = 0;
-    int fraction = -1;  // digits after the point; -1 before a point
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            if (++count > kExactDigits) {
-                return std::nullopt;
-            }
-            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            fraction += fraction >= 0 ? 1 : 0;
-        } else if (c == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (count == 0) {
-        return std::nullopt;
-    }
-    const double magnitude =
-        static_cast<double>(digits) / kExactPowersOfTen[fraction < 0 ? 0 : fraction];
-    return negative ? -magnitude : magnitude;
-}
-
 locale_t classicLocale() {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     return locale;
@@ -213,7 +178,7 @@ void appendExponentForm(std::string& text, const RoundedDecimal& rounded) {
 }  // namespace
 
 std::optional<double> parseDecimalNumber(std::string_view text) {
-    if (const auto plain = readShortPlainDecimal(text)) {
+    if (const auto plain = parseShortDecimal(text)) {
         return plain;
     }
     if (!hasDecimalNumberShape(text)) {
@@ -250,46 +215,39 @@ std::string numberText(double value) {
     return text;
 }
 
-std::optional<std::string> numberTextFromDigits(std::string_view text) {
-    const std::size_t point = text.find('.');
-    if (point != std::string_view::npos) {
-        text.remove_suffix(text.size() - 1 - text.find_last_not_of('0'));
-        if (text.size() == point + 1) {
-            text.remove_suffix(1);
-        }
+// The plain decimals that coordinates are written in ("-30726.388"): an optional sign, at most
+// 15 digits with an optional point, no exponent. Their digits make an exact integer and the point
+// an exact power of ten, and IEEE division rounds the quotient correctly: the same double as a
+// full conversion, without one. Nothing for any other text.
+std::optional<double> parseShortDecimal(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        ++i;
     }
-    if (text == "0" || text == "-0") {
-        return "0";
-    }
-    const std::size_t integerStart = text.starts_with('-') ? 1 : 0;
-    std::size_t at = integerStart;
-    while (at < text.size() && isDigit(text[at])) {
-        ++at;
-    }
-    const std::size_t integerLength = at - integerStart;
-    // One "0" before the point below 1, no leading zeros otherwise; 10^15 and more take the
-    // exponent form.
-    const bool below1 = integerLength == 1 && text[integerStart] == '0';
-    if (integerLength == 0 || integerLength > kLargestPlainExponent + 1 ||
-        (text[integerStart] == '0' && !below1)) {
-        return std::nullopt;
-    }
-    std::size_t fractionZeros = 0;
-    if (at < text.size()) {
-        if (text[at] != '.' ||
-            !std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at) + 1, text.end(), isDigit)) {
+    std::uint64_t digits = 0;
+    int count = 0;
+    int fraction = -1;  // digits after the point; -1 before a point
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            if (++count > kExactDigits) {
+                return std::nullopt;
+            }
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            fraction += fraction >= 0 ? 1 : 0;
+        } else if (c == '.' && fraction < 0) {
+            fraction = 0;
+        } else {
             return std::nullopt;
         }
-        fractionZeros = text.find_first_not_of('0', at + 1) - (at + 1);
     }
-    // Significant digits from the first that is not 0; below 0.0001 the exponent form is taken.
-    const std::size_t digits = text.size() - integerStart - (at < text.size() ? 1 : 0);
-    const std::size_t significant = below1 ? digits - 1 - fractionZeros : digits;
-    if (significant > kSignificantDigits ||
-        (below1 && static_cast<int>(fractionZeros) >= -kSmallestPlainExponent)) {
+    if (count == 0) {
         return std::nullopt;
     }
-    return std::string(text);
+    const double magnitude =
+        static_cast<double>(digits) / kExactPowersOfTen[fraction < 0 ? 0 : fraction];
+    return negative ? -magnitude : magnitude;
 }
 
 }  // namespace zelanto::base

@@ -65,12 +65,15 @@ SheetReferences createCoordinateSheet(platform::SpreadsheetHost& host) {
 
 void writePointRow(platform::Worksheet& sheet, platform::Row row, const platform::CellValue& number,
                    const SimPoint& point) {
-    // A coordinate goes in as the text of its number; the host stores it as a number. Most
-    // items are written as that text already.
+    // A coordinate goes in as the text of its number, which the host stores as that number. An
+    // item that is the plain decimal of its number gives that number back, so it goes in as it
+    // is, without the text and the host's reading of it (a -0 as 0, as its text has no sign).
     const auto cell = [](const SimCoordinate& coordinate) {
         const double number = coordinate.number();
-        auto text = base::numberTextFromDigits(coordinate.item.text);
-        return platform::CellValue(text ? std::move(*text) : base::numberText(number));
+        if (coordinate.exact) {
+            return platform::CellValue(number == 0 ? 0.0 : number);
+        }
+        return platform::CellValue(base::numberText(number));
     };
     sheet.setValue(row, kNumberColumn, number);
     sheet.setValue(row, kNameColumn, point.name.text);

@@ -324,8 +324,12 @@ SimItem SimReader::textItem(int point, SimItemRole role) {
 SimCoordinate SimReader::coordinateItem(int point, SimItemRole role) {
     SimCoordinate coordinate;
     coordinate.item = nextItem(SimReadProblem::EndOfFile, point, role);
-    if (const auto value = coordinateFromText(coordinate.item.text)) {
+    const std::string_view text = base::trimBlanks(coordinate.item.text);
+    if (const auto value = text.empty() ? 0.0 : base::parseShortDecimal(text)) {
         coordinate.value = *value;
+        coordinate.exact = true;
+    } else if (const auto number = base::parseDecimalNumber(text)) {
+        coordinate.value = *number;
     } else {
         coordinate.failure = std::make_shared<const SimReadError>(SimReadProblem::NotANumber, file_,
                                                                   coordinate.item.line, point, role,

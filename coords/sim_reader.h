@@ -106,6 +106,9 @@ struct SimRecord {
 struct SimCoordinate {
     SimItem item;
     double value = 0;
+    // The item, blanks aside, is the plain decimal of its number (see base::parseShortDecimal),
+    // or empty.
+    bool exact = false;
     std::shared_ptr<const SimReadError> failure;
 
     // The number; throws the SimReadError of an item that is not a number.

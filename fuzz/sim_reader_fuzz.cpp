@@ -53,15 +53,17 @@ private:
 };
 
 // What the import writes into a coordinate cell; the sheet must take it as a number again, and
-// the text made from the item's digits alone must be the text of its number. Known gap, left as
-// it is: the very largest doubles round to 15 digits above the largest one
-// (1.7976931348623157e308 is written "1.79769313486232E+308"), and the sheet keeps that text.
+// an item written as the plain decimal of its number, which goes in as that number, must be the
+// number its text reads back as. Known gap, left as it is: the very largest doubles round to 15
+// digits above the largest one (1.7976931348623157e308 is written "1.79769313486232E+308"), and
+// the sheet keeps that text.
 void checkCoordinate(const coords::SimCoordinate& coordinate) {
     const std::string cell = base::numberText(coordinate.number());
     check(base::parseDecimalNumber(cell).has_value() ||
           std::isinf(std::strtod(cell.c_str(), nullptr)));
-    if (const auto fromDigits = base::numberTextFromDigits(coordinate.item.text)) {
-        check(*fromDigits == cell);
+    if (coordinate.exact) {
+        check(base::parseDecimalNumber(cell) ==
+              (coordinate.number() == 0 ? 0.0 : coordinate.number()));
     }
 }
 

@@ -99,7 +99,8 @@ private:
         parcel.number = outline.number ? checked(*outline.number, outline.feature, "番号")
                                        : std::to_string(place);
         parcel.name = outline.name ? checked(*outline.name, outline.feature, "名称") : "";
-        parcel.kind = "1";
+        // Kind 1, as the sample files have it; assigned so, GCC 12 sees no overlap where none is.
+        parcel.kind.assign(1, '1');
         for (const SurveyXY& corner : outline.corners) {
             const coords::SimFilePoint& point = pointAt(corner);
             parcel.corners.push_back({point.number, point.name});
