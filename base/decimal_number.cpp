@@ -175,6 +175,30 @@ void appendExponentForm(std::string& text, const RoundedDecimal& rounded) {
     text.append(std::to_string(magnitude));
 }
 
+// The shortest plain form that reads back as `value`, where it is the value rounded to 15 digits:
+// it has no more than 15 significant digits and lies in the range of the plain form. Nothing
+// otherwise.
+std::optional<std::string> shortPlainForm(double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e-4 || magnitude >= 1e15) {
+        return std::nullopt;
+    }
+    char text[40];
+    char* const end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
+    int significant = 0;
+    bool leading = true;
+    for (const char* c = text; c != end; ++c) {
+        if (isDigit(*c) && (*c != '0' || !leading)) {
+            leading = false;
+            ++significant;
+        }
+    }
+    if (significant > kSignificantDigits) {
+        return std::nullopt;
+    }
+    return std::string(text, static_cast<std::size_t>(end - text));
+}
+
 }  // namespace
 
 std::optional<double> parseDecimalNumber(std::string_view text) {
@@ -201,6 +225,9 @@ std::optional<double> parseDecimalNumber(std::string_view text) {
 std::string numberText(double value) {
     if (value == 0 || !std::isfinite(value)) {
         return "0";
+    }
+    if (auto plain = shortPlainForm(value)) {
+        return *std::move(plain);
     }
     const RoundedDecimal rounded = roundToSignificantDigits(value);
     std::string text;

@@ -357,11 +357,16 @@ std::optional<double> coordinateFromText(std::string_view text) {
 
 std::optional<int> decimalPlaces(std::string_view text) {
     const std::string_view number = base::trimBlanks(text);
-    if (number.find_first_of("eE") != std::string_view::npos) {
-        return std::nullopt;
+    std::optional<std::size_t> point;
+    for (std::size_t at = 0; at < number.size(); ++at) {
+        if (number[at] == 'e' || number[at] == 'E') {
+            return std::nullopt;
+        }
+        if (number[at] == '.' && !point) {
+            point = at;
+        }
     }
-    const auto point = number.find('.');
-    return point == std::string_view::npos ? 0 : static_cast<int>(number.size() - point - 1);
+    return point ? static_cast<int>(number.size() - *point - 1) : 0;
 }
 
 }  // namespace zelanto::coords
