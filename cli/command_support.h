@@ -8,9 +8,10 @@
 
 #include "coords/coordinate_sheet.h"
 #include "coords/parcels.h"
-#include "coords/sim_import.h"
 #include "coords/sim_file.h"
+#include "coords/sim_import.h"
 #include "coords/sim_read_error.h"
+#include "platform/embedded/embedded_host.h"
 
 namespace zelanto::cli {
 
@@ -46,7 +47,8 @@ struct ImportedSim {
 std::optional<ImportedSim> importSim(const std::filesystem::path& file, platform::Worksheet& sheet,
                                      std::ostream& err);
 
-// Writes the workbook that holds the coordinate sheet as an .xlsx file.
-void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file);
+// Writes the workbook that holds the coordinate sheet, which `host` made, as an .xlsx file.
+void exportWorkbook(const platform::EmbeddedHost& host, const coords::SheetReferences& sheet,
+                    const std::filesystem::path& file);
 
 }  // namespace zelanto::cli

@@ -17,7 +17,7 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
     out << arguments.file.string() << ": " << imported->points << " 点を読み込みました\n";
     return guardWrites(err, [&] {
         if (arguments.xlsx) {
-            exportWorkbook(sheet, *arguments.xlsx);
+            exportWorkbook(host, sheet, *arguments.xlsx);
         }
         if (!arguments.script && !arguments.dxf) {
             return kSuccess;

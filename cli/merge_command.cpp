@@ -54,7 +54,7 @@ int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& e
             sheet.worksheet->select(platform::Row(1), coords::kNumberColumn);
         }
         if (arguments.xlsx) {
-            exportWorkbook(sheet, *arguments.xlsx);
+            exportWorkbook(host, sheet, *arguments.xlsx);
         }
         coords::writeMergedSim(*sheet.worksheet, arguments.out);
         out << arguments.out.string() << ": "

@@ -138,4 +138,15 @@ std::shared_ptr<SpreadsheetApplication> EmbeddedHost::createApplication() {
     return applications_.back();
 }
 
+const EmbeddedWorkbook& EmbeddedHost::workbookOf(const Workbook& workbook) const {
+    for (const auto& application : applications_) {
+        for (const auto& own : application->workbooks()) {
+            if (own.get() == &workbook) {
+                return *own;
+            }
+        }
+    }
+    throw HostError("the workbook is not one of the embedded host's");
+}
+
 }  // namespace zelanto::platform

@@ -92,6 +92,10 @@ public:
     const std::vector<std::shared_ptr<EmbeddedApplication>>& applications() const {
         return applications_;
     }
+    // The workbook behind a reference this host handed out, as the embedded workbook it is, for
+    // callers that made the host themselves and want what only this host has (its .xlsx export).
+    // A HostError for a workbook of another host.
+    const EmbeddedWorkbook& workbookOf(const Workbook& workbook) const;
 
 private:
     Opener opener_;
