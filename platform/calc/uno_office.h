@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/calc/calc_document.h"
+#include "platform/calc/calc_office.h"
 #include "platform/calc/office_settings.h"
 #include "platform/calc/uno_connection.h"
 

@@ -4,7 +4,7 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <memory>
 
-#include "platform/calc/calc_sheet.h"
+#include "platform/calc/calc_office.h"
 #include "platform/calc/uno_connection.h"
 
 namespace zelanto::platform::calc {
