@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/calc/office_settings.h"
+#include "platform/calc/office_process.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/calc/call_runner.h"
-#include "platform/calc/office_settings.h"
+#include "platform/calc/office_process.h"
 #include "platform/calc/uno_call.h"
 
 namespace zelanto::platform::calc {

@@ -7,7 +7,6 @@
 
 #include "base/atomic_file.h"
 #include "platform/calc/office_process.h"
-#include "platform/calc/office_profile.h"
 #include "platform/calc/uno_document.h"
 
 namespace zelanto::platform::calc {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/calc/calc_office.h"
-#include "platform/calc/office_settings.h"
+#include "platform/calc/office_process.h"
 #include "platform/calc/uno_connection.h"
 
 namespace zelanto::platform::calc {
