@@ -14,6 +14,16 @@
 #include <thread>
 
 namespace zelanto::platform::calc {
+
+rtl::OUString toUno(const std::string& utf8) {
+    return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
+}
+
+std::string fromUno(const rtl::OUString& text) {
+    const rtl::OString utf8 = rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8);
+    return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
+}
+
 namespace {
 
 using css::uno::Reference;
