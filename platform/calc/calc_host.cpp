@@ -24,6 +24,8 @@ bool holds(const RangeAddress& range, int row, int column) {
 CalcHost::CalcHost(Connect connect) : connect_(std::move(connect)) {}
 
 std::shared_ptr<SpreadsheetApplication> CalcHost::createApplication() {
+    // LibreOffice was ended, or stopped answering and was cut off: reach it anew (starting it)
+    // rather than fail on every call of the new application.
     if (!office_ || !office_->connected()) {
         office_ = connect_();
     }
@@ -39,6 +41,7 @@ std::shared_ptr<Workbook> CalcApplication::addWorkbook() {
 
 void CalcApplication::setVisible(bool visible) {
     for (const auto& workbook : workbooks_) {
+        // The user is to see every value written before the window shows.
         workbook->flush();
         workbook->document().setVisible(visible);
     }
@@ -76,6 +79,8 @@ bool WriteBuffer::accepts(int row, int column) const {
     if (empty()) {
         return true;
     }
+    // A block is a rectangle written row by row: a row grows only to its right and not past the
+    // first row's width, and a new row starts in the first column once the row above is complete.
     const bool nextInRow = row == lastRow_ && column == lastColumn_ + 1 &&
                            (columns_ == 0 || column < firstColumn_ + columns_);
     const bool nextRow = row == lastRow_ + 1 && column == firstColumn_ && lastRowComplete();
@@ -87,6 +92,7 @@ void WriteBuffer::add(int row, int column, CellValue value) {
         firstRow_ = row;
         firstColumn_ = column;
     } else if (row != lastRow_ && columns_ == 0) {
+        // The second row fixes the block's width at the first row's.
         columns_ = width();
     }
     lastRow_ = row;
@@ -112,6 +118,8 @@ std::vector<CellBlock> WriteBuffer::take() {
               lastColumn},
              {std::make_move_iterator(values_.begin()), std::make_move_iterator(rowStart)}});
     }
+    // A row begun but not finished goes as a block of its own: a rectangle over the whole width
+    // would empty the cells of that row not yet written.
     if (!lastRowComplete()) {
         blocks.push_back(
             {{RangeAddress::Kind::Block, lastRow_, lastRow_, firstColumn_, lastColumn_},
@@ -141,6 +149,7 @@ std::optional<CellValue> ReadCache::find(int row, int column) const {
     const RangeAddress& range = entry.block.range;
     const bool holds =
         row <= range.lastRow && column >= range.firstColumn && column <= range.lastColumn;
+    // An old block may no longer be what Calc holds: the user edits the sheet at will.
     if (!holds || clock_() - entry.readAt > kFreshFor) {
         return std::nullopt;
     }
@@ -151,6 +160,8 @@ std::optional<CellValue> ReadCache::find(int row, int column) const {
 }
 
 RangeAddress ReadCache::blockFor(int row, int column) const {
+    // A scan that goes on where the last block ended is worth ever longer blocks; a read anywhere
+    // else may be a single one and starts small.
     const int rows = row == lastEnd_ ? std::min(lastRows_ * 2, kMaxBlockRows) : kFirstRows;
     return {RangeAddress::Kind::Block, row, std::min(row + rows - 1, platform::kMaxRows), 1,
             std::max(column, kColumns)};
@@ -158,6 +169,7 @@ RangeAddress ReadCache::blockFor(int row, int column) const {
 
 void ReadCache::store(CellBlock block) {
     const RangeAddress range = block.range;
+    // The newer block wins where blocks overlap, so that a cell has one answer, the latest.
     std::erase_if(blocks_,
                   [&](const auto& entry) { return entry.second.block.range.overlaps(range); });
     blocks_.emplace(range.firstRow, Entry{std::move(block), clock_()});
@@ -243,6 +255,8 @@ void CalcWorksheet::setNumberFormat(const RangeAddress& range, NumberFormat form
     settle();
     sheet_->setProperties(range,
                           {{"NumberFormat", sheet_->numberFormatKey(std::string(format.code()))}});
+    // Calc's block transfer never turns a text into a number, as a single cell write does outside
+    // "@": setValue does it, and has to know where "@" is.
     textFormats_.set(range, format);
 }
 
@@ -251,11 +265,14 @@ void CalcWorksheet::setValue(Row cellRow, Column cellColumn, const CellValue& va
         checkCellPosition(cellRow, cellColumn);
         checkStorable(value);
     } catch (const HostError&) {
+        // As with one call per cell, the writes before the refused one are in Calc by the time
+        // the caller hears of the failure.
         flush();
         throw;
     }
     const int row = cellRow.number;
     const int column = cellColumn.number;
+    // What was read may be what this write changes.
     reads_.clear();
     if (!writes_.accepts(row, column)) {
         flush();
@@ -267,6 +284,7 @@ void CalcWorksheet::setValue(Row cellRow, Column cellColumn, const CellValue& va
 }
 
 CellValue CalcWorksheet::value(Row cellRow, Column cellColumn) {
+    // A read sees every write made before it.
     flush();
     checkCellPosition(cellRow, cellColumn);
     const int row = cellRow.number;

@@ -59,8 +59,11 @@ std::optional<std::filesystem::path> findOffice(const std::string& searchPath) {
     std::istringstream folders(searchPath);
     std::string folder;
     while (std::getline(folders, folder, ':')) {
+        // An empty entry of the PATH is the current folder.
         const auto candidate = std::filesystem::path(folder.empty() ? "." : folder) / "soffice";
         if (::access(candidate.c_str(), X_OK) == 0) {
+            // soffice on the PATH is commonly a link into LibreOffice's program folder, where the
+            // rest of LibreOffice is.
             std::error_code error;
             auto resolved = std::filesystem::canonical(candidate, error);
             if (!error && std::filesystem::exists(resolved.parent_path() / kCalcLibrary)) {

@@ -83,6 +83,7 @@ UnoConnection::UnoConnection(OfficeSettings settings, const std::string& pipe)
     try {
         open(pipe);
     } catch (const HostError&) {
+        // A bridge made before the failure would outlive the connection that failed to open.
         if (bridge_.is() && !runner_.broken()) {
             unoCall([this] { dispose(bridge_); });
         }
@@ -104,6 +105,7 @@ void UnoConnection::open(const std::string& pipe) {
             ->addEventListener(new BridgeWatch(gone));
         return bridge;
     });
+    // From here on, a call that goes unanswered is freed by disposing the bridge.
     runner_.setCut([this] { cut(); });
     desktop_ = keep(call<Reference<css::frame::XDesktop2>>(
         [bridge = bridge_] {
