@@ -8,7 +8,7 @@
 #include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_import.h"
-#include "platform/calc/uno_calc_host.h"
+#include "platform/calc/uno_office.h"
 #include "tests/platform/calc/test_office.h"
 #include "tests/temp_folder.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/embedded/embedded_worksheet.h"
+#include "platform/embedded/embedded_host.h"
 #include "tests/platform/embedded/point_sheet.h"
 
 namespace zelanto::platform {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/embedded/embedded_worksheet.h"
+#include "platform/embedded/embedded_host.h"
 #include "platform/embedded/xlsx_export.h"
 #include "tests/platform/embedded/point_sheet.h"
 #include "tests/temp_folder.h"

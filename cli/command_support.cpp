@@ -8,7 +8,6 @@
 #include "cad/plot.h"
 #include "coords/parcel_issue_text.h"
 #include "coords/sim_read_error.h"
-#include "platform/embedded/embedded_host.h"
 #include "platform/embedded/xlsx_export.h"
 
 namespace zelanto::cli {
@@ -92,9 +91,9 @@ std::optional<ImportedSim> importSim(const std::filesystem::path& file, platform
     }
 }
 
-void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file) {
-    const auto workbook = std::dynamic_pointer_cast<platform::EmbeddedWorkbook>(sheet.workbook);
-    platform::writeXlsx(workbook->sheet(), file);
+void exportWorkbook(const platform::EmbeddedHost& host, const coords::SheetReferences& sheet,
+                    const std::filesystem::path& file) {
+    platform::writeXlsx(host.workbookOf(*sheet.workbook).sheet(), file);
 }
 
 }  // namespace zelanto::cli

@@ -13,6 +13,7 @@
 #include "coords/sim_file.h"
 #include "coords/sim_import.h"
 #include "coords/sim_read_error.h"
+#include "platform/embedded/embedded_host.h"
 
 namespace zelanto::cli {
 
@@ -63,8 +64,9 @@ struct ImportedSim {
 std::optional<ImportedSim> importSim(const std::filesystem::path& file, platform::Worksheet& sheet,
                                      std::ostream& err);
 
-// Writes the workbook that holds the coordinate sheet as an .xlsx file.
-void exportWorkbook(const coords::SheetReferences& sheet, const std::filesystem::path& file);
+// Writes the workbook that holds the coordinate sheet, which `host` made, as an .xlsx file.
+void exportWorkbook(const platform::EmbeddedHost& host, const coords::SheetReferences& sheet,
+                    const std::filesystem::path& file);
 
 // The rows of the parcels table as text, each without its line end.
 using TableRow = std::vector<std::string>;

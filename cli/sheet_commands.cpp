@@ -6,7 +6,6 @@
 #include "coords/sim_file.h"
 #include "coords/sim_import.h"
 #include "coords/sim_writer.h"
-#include "platform/embedded/embedded_host.h"
 #include "texts/shared_texts.h"
 
 namespace zelanto::cli {
@@ -80,7 +79,7 @@ int runImport(const ImportArguments& arguments, std::ostream& out, std::ostream&
     out << arguments.file.string() << ": " << imported->points << " 点を読み込みました\n";
     return guardWrites(err, [&] {
         if (arguments.xlsx) {
-            exportWorkbook(sheet, *arguments.xlsx);
+            exportWorkbook(host, sheet, *arguments.xlsx);
         }
         if (!arguments.script && !arguments.dxf) {
             return kSuccess;
@@ -121,7 +120,7 @@ int runMerge(const MergeArguments& arguments, std::ostream& out, std::ostream& e
             sheet.worksheet->select(platform::Row(1), coords::kNumberColumn);
         }
         if (arguments.xlsx) {
-            exportWorkbook(sheet, *arguments.xlsx);
+            exportWorkbook(host, sheet, *arguments.xlsx);
         }
         coords::writeMergedSim(*sheet.worksheet, arguments.out);
         out << arguments.out.string() << ": "

@@ -30,6 +30,7 @@ std::int32_t calcColor(PaletteColor color) {
 }  // namespace
 
 std::int32_t columnWidthInCalc(double characters) {
+    // A width of 0 hides the column, margin and all.
     if (requireSize(characters, "column width") == 0) {
         return 0;
     }

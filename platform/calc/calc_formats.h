@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/calc/calc_sheet.h"
+#include "platform/calc/calc_office.h"
 #include "platform/sheet/cell.h"
 
 namespace zelanto::platform::calc {

@@ -4,9 +4,9 @@
 
 #include "base/atomic_file.h"
 #include "base/file_system.h"
-#include "platform/calc/calc_host_entry.h"
+#include "platform/calc/calc_host_loader.h"
 #include "platform/calc/office_process.h"
-#include "platform/calc/uno_calc_host.h"
+#include "platform/calc/uno_office.h"
 
 namespace {
 

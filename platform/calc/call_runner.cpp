@@ -94,6 +94,9 @@ void CallRunner::await(const std::function<bool(std::chrono::milliseconds)>& rea
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             end - std::chrono::steady_clock::now());
         if (left <= std::chrono::milliseconds::zero()) {
+            // The call may never return (LibreOffice froze). The runner is broken, so that no
+            // call queues behind it, and the connection is cut, so that the stuck call returns on
+            // its thread instead of holding it for good.
             Hook cut;
             {
                 std::lock_guard lock(state_->mutex);
@@ -106,6 +109,7 @@ void CallRunner::await(const std::function<bool(std::chrono::milliseconds)>& rea
             throw HostError("LibreOffice did not answer within " + std::to_string(limit.count()) +
                             " ms");
         }
+        // The caller's thread does its own work meanwhile: the window keeps painting.
         if (whileWaiting_) {
             whileWaiting_();
         }

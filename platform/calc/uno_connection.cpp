@@ -14,6 +14,16 @@
 #include <thread>
 
 namespace zelanto::platform::calc {
+
+rtl::OUString toUno(const std::string& utf8) {
+    return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
+}
+
+std::string fromUno(const rtl::OUString& text) {
+    const rtl::OString utf8 = rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8);
+    return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
+}
+
 namespace {
 
 using css::uno::Reference;
@@ -73,6 +83,7 @@ UnoConnection::UnoConnection(OfficeSettings settings, const std::string& pipe)
     try {
         open(pipe);
     } catch (const HostError&) {
+        // A bridge made before the failure would outlive the connection that failed to open.
         if (bridge_.is() && !runner_.broken()) {
             unoCall([this] { dispose(bridge_); });
         }
@@ -94,6 +105,7 @@ void UnoConnection::open(const std::string& pipe) {
             ->addEventListener(new BridgeWatch(gone));
         return bridge;
     });
+    // From here on, a call that goes unanswered is freed by disposing the bridge.
     runner_.setCut([this] { cut(); });
     desktop_ = keep(call<Reference<css::frame::XDesktop2>>(
         [bridge = bridge_] {

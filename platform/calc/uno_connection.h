@@ -1,19 +1,39 @@
 #pragma once
 
+// The UNO layer's connection to our LibreOffice instance: the bridge over its pipe, the watchdog
+// that cuts a call LibreOffice does not answer, and what every UNO call goes through.
+
 #include <atomic>
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/RuntimeException.hpp>
 #include <functional>
 #include <memory>
+#include <rtl/ustring.hxx>
 #include <string>
 #include <vector>
 
 #include "platform/calc/call_runner.h"
-#include "platform/calc/office_settings.h"
-#include "platform/calc/uno_call.h"
+#include "platform/calc/office_process.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
+
+// Texts as UNO's and back: UTF-8 on our side, UTF-16 on UNO's.
+rtl::OUString toUno(const std::string& utf8);
+std::string fromUno(const rtl::OUString& text);
+
+// Runs UNO calls and reports what fails in them, a document the user closed and a connection
+// cut by the watchdog included, as a HostError.
+template <typename Calls>
+auto unoCall(Calls calls) -> decltype(calls()) {
+    try {
+        return calls();
+    } catch (const css::uno::Exception& error) {
+        throw HostError("LibreOffice: " + fromUno(error.Message));
+    }
+}
 
 // A UNO reference that the connection drops when it is cut.
 template <typename Interface>

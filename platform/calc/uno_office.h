@@ -1,27 +1,17 @@
 #pragma once
 
+// Our LibreOffice instance over UNO: its Calc documents and their sheets as calc_office.h has them,
+// and the Calc host made over them.
+
 #include <memory>
 
-#include "platform/calc/calc_document.h"
-#include "platform/calc/office_settings.h"
-#include "platform/calc/uno_connection.h"
+#include "platform/calc/office_process.h"
+#include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::platform::calc {
 
-// Our LibreOffice instance over a UNO connection.
-class UnoOffice : public CalcOffice {
-public:
-    explicit UnoOffice(std::shared_ptr<UnoConnection> connection);
-
-    std::shared_ptr<CalcDocument> newHiddenDocument() override;
-    bool connected() const override { return connection_->connected(); }
-
-private:
-    std::shared_ptr<UnoConnection> connection_;
-};
-
-// Prepares our profile, starts our instance with it (a running one takes the new pipe), and
-// connects. A HostError when LibreOffice does not start or accept in time.
-std::shared_ptr<UnoOffice> connectToOffice(const OfficeSettings& settings);
+// The spreadsheet host in our LibreOffice instance as the settings describe it; the instance is
+// started with the first application.
+std::unique_ptr<SpreadsheetHost> makeCalcHost(const OfficeSettings& settings);
 
 }  // namespace zelanto::platform::calc

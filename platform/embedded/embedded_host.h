@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/embedded/embedded_worksheet.h"
 #include "platform/embedded/sheet_model.h"
 #include "platform/sheet/spreadsheet_host.h"
 
@@ -14,6 +13,33 @@ namespace zelanto::platform {
 
 // Hands a file to the desktop to be opened.
 using Opener = std::function<void(const std::filesystem::path&)>;
+
+// The worksheet of the embedded host: refuses the values the host refuses and keeps the sheet
+// in a SheetModel.
+class EmbeddedWorksheet : public Worksheet {
+public:
+    explicit EmbeddedWorksheet(std::string name);
+
+    void setName(const std::string& name) override;
+    void setColumnWidth(const RangeAddress& columns, double characters) override;
+    void setRowHeight(const RangeAddress& rows, double points) override;
+    void setHorizontalAlignment(const RangeAddress& range, HorizontalAlignment alignment) override;
+    void setVerticalAlignment(const RangeAddress& range, VerticalAlignment alignment) override;
+    void setFontName(const RangeAddress& range, const std::string& name) override;
+    void setFontSize(const RangeAddress& range, double points) override;
+    void setFontColor(const RangeAddress& range, PaletteColor color) override;
+    void setInteriorColor(const RangeAddress& range, PaletteColor color) override;
+    void setMergeCells(const RangeAddress& range, bool merged) override;
+    void setNumberFormat(const RangeAddress& range, NumberFormat format) override;
+    void setValue(Row row, Column column, const CellValue& value) override;
+    CellValue value(Row row, Column column) override;
+    void select(Row row, Column column) override;
+
+    const SheetModel& model() const { return model_; }
+
+private:
+    SheetModel model_;
+};
 
 // A workbook of the embedded host: one worksheet, first named "Sheet1".
 class EmbeddedWorkbook : public Workbook {
@@ -66,6 +92,10 @@ public:
     const std::vector<std::shared_ptr<EmbeddedApplication>>& applications() const {
         return applications_;
     }
+    // The workbook behind a reference this host handed out, as the embedded workbook it is, for
+    // callers that made the host themselves and want what only this host has (its .xlsx export).
+    // A HostError for a workbook of another host.
+    const EmbeddedWorkbook& workbookOf(const Workbook& workbook) const;
 
 private:
     Opener opener_;

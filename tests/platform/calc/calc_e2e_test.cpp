@@ -6,7 +6,7 @@
 #include <com/sun/star/util/XModifiable.hpp>
 #include <filesystem>
 
-#include "platform/calc/calc_host_entry.h"
+#include "platform/calc/calc_host_loader.h"
 #include "tests/e2e/zelanto_under_test.h"
 #include "tests/platform/cad_driver/x11/virtual_display.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"

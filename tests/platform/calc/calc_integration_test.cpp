@@ -23,7 +23,7 @@
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_writer.h"
 #include "platform/cad_driver/x11/window_activation.h"
-#include "platform/calc/uno_calc_host.h"
+#include "platform/calc/uno_office.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/virtual_display.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/calc/calc_document.h"
+#include "platform/calc/calc_office.h"
 #include "platform/sheet/spreadsheet_host.h"
 
 namespace zelanto::testing {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/calc/office_profile.h"
 #include "tests/temp_folder.h"
 
 namespace zelanto::platform::calc {

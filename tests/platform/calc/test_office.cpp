@@ -11,7 +11,6 @@
 #include <map>
 
 #include "platform/calc/office_process.h"
-#include "platform/calc/office_profile.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"
 
 namespace zelanto::testing {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/calc/office_settings.h"
+#include "platform/calc/office_process.h"
 
 namespace zelanto::testing {
 

@@ -54,6 +54,16 @@ TEST(EmbeddedHost, EveryApplicationAndWorkbookIsNewAndTheHostKeepsThem) {
     EXPECT_EQ(host.applications()[1]->workbooks().at(0)->sheet().value(1, 1), CellValue("second"));
 }
 
+TEST(EmbeddedHost, HandsBackItsOwnWorkbooksAsTheyAreAndNoOtherHosts) {
+    EmbeddedHost host;
+    auto workbook = host.createApplication()->addWorkbook();
+    workbook->worksheet("Sheet1")->setValue(platform::Row(2), platform::Column(3), 1.5);
+    EXPECT_EQ(host.workbookOf(*workbook).sheet().value(2, 3), CellValue(1.5));
+
+    EmbeddedHost other;
+    EXPECT_THROW(host.workbookOf(*other.createApplication()->addWorkbook()), HostError);
+}
+
 TEST(EmbeddedHost, RefusesValuesTheHostRefusesAndChangesNothing) {
     EmbeddedHost host;
     auto sheet = host.createApplication()->addWorkbook()->worksheet("Sheet1");

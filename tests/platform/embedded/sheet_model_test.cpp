@@ -6,7 +6,7 @@
 #include <limits>
 #include <memory>
 
-#include "platform/embedded/embedded_worksheet.h"
+#include "platform/embedded/embedded_host.h"
 #include "platform/sheet/spreadsheet_host.h"
 #include "tests/platform/embedded/point_sheet.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "base/atomic_file.h"
-#include "platform/embedded/embedded_worksheet.h"
+#include "platform/embedded/embedded_host.h"
 #include "tests/platform/embedded/point_sheet.h"
 #include "tests/platform/embedded/xlsx_reader.h"
 #include "tests/temp_folder.h"

@@ -1,6 +1,11 @@
 #pragma once
 
+// Our LibreOffice instance, its Calc documents and their sheets, in Calc's own terms: what the
+// host's logic asks of the UNO layer, and what the tests replace with a double.
+
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -50,6 +55,33 @@ public:
     virtual std::vector<CellValue> dataArray(const RangeAddress& block) = 0;
     // Makes the cell the active cell of the document's view.
     virtual void select(int row, int column) = 0;
+};
+
+// A Calc document of our LibreOffice instance. Every call either completes or throws a
+// HostError; so does every call once the user has closed the document.
+class CalcDocument {
+public:
+    virtual ~CalcDocument() = default;
+
+    // The position of the sheet of that name among the document's sheets; nothing when there is
+    // no such sheet.
+    virtual std::optional<int> sheetIndex(const std::string& name) = 0;
+    virtual std::shared_ptr<CalcSheet> sheetAt(int index) = 0;
+    // Shows or hides the document's window; shown, it comes to the front.
+    virtual void setVisible(bool visible) = 0;
+    // The title of the document's window.
+    virtual std::string windowTitle() = 0;
+};
+
+// Our LibreOffice instance, reached over one connection.
+class CalcOffice {
+public:
+    virtual ~CalcOffice() = default;
+
+    // A new hidden Calc document whose one sheet is named "Sheet1".
+    virtual std::shared_ptr<CalcDocument> newHiddenDocument() = 0;
+    // False once the connection is lost: a call went unanswered, or the instance has gone.
+    virtual bool connected() const = 0;
 };
 
 }  // namespace zelanto::platform::calc

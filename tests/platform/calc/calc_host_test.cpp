@@ -1,6 +1,7 @@
 // The host in Calc's terms, against a double of the UNO layer: what reaches Calc, and in how many
-// transfers, with the embedded host as the measure of what one call per cell gives.
-#include "platform/calc/calc_worksheet.h"
+// transfers, with the embedded host as the measure of what one call per cell gives; and the
+// worksheet's write buffer, read cache and text format map on their own.
+#include "platform/calc/calc_host.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 
 #include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
-#include "platform/calc/calc_host.h"
 #include "platform/embedded/embedded_host.h"
 #include "tests/coords/sim_builder.h"
 #include "tests/platform/calc/fake_calc.h"
@@ -21,11 +21,15 @@
 namespace zelanto::testing {
 namespace {
 
-using platform::HostError;
 using namespace platform::literals;
+using platform::HostError;
 using platform::calc::CalcHost;
 using platform::calc::CalcWorksheet;
+using platform::calc::CellBlock;
 using platform::calc::HoriJustify;
+using platform::calc::ReadCache;
+using platform::calc::TextFormatMap;
+using platform::calc::WriteBuffer;
 
 // The same calls on the Calc host, over the double, and on the embedded host.
 struct BothHosts {
@@ -245,6 +249,131 @@ TEST(CalcWorksheet, ACallCalcFailsIsAHostErrorAndTheWorksheetStillGoesQuietly) {
     worksheet->setValue(platform::Row(3), platform::Column(1), "lost again");
     EXPECT_NO_THROW(worksheet.reset());
     EXPECT_TRUE(sheet->cells.empty());
+}
+
+// The blocks as "address: values", the values joined by blanks.
+std::vector<std::string> describe(const std::vector<CellBlock>& blocks) {
+    std::vector<std::string> texts;
+    for (const auto& block : blocks) {
+        std::string text = addressText(block.range) + ":";
+        for (const auto& value : block.values) {
+            text += " " + (value.isNumber() ? std::to_string(static_cast<int>(value.number()))
+                                            : value.text());
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST(WriteBuffer, GathersATableRowByRowAndKeepsABegunRowApart) {
+    WriteBuffer buffer;
+    for (int row = 3; row <= 4; ++row) {
+        for (int column = 2; column <= 4; ++column) {
+            ASSERT_TRUE(buffer.accepts(row, column));
+            buffer.add(row, column, static_cast<double>(row * 10 + column));
+        }
+    }
+    buffer.add(5, 2, "x");
+    buffer.add(5, 3, "y");
+
+    // Within a row only the next cell, and only up to the first row's width; a new row only
+    // in the first column and once the row before it is complete.
+    EXPECT_FALSE(buffer.accepts(5, 5));
+    EXPECT_FALSE(buffer.accepts(6, 2));
+    EXPECT_FALSE(buffer.accepts(5, 3));
+    EXPECT_TRUE(buffer.accepts(5, 4));
+    EXPECT_EQ(describe(buffer.take()),
+              (std::vector<std::string>{"B3:D4: 32 33 34 42 43 44", "B5:C5: x y"}));
+    EXPECT_TRUE(buffer.empty());
+    EXPECT_TRUE(buffer.accepts(1, 1));
+}
+
+TEST(WriteBuffer, TakesNothingButWhatWasAddedAndGrowsNoFirstRowBackwards) {
+    WriteBuffer buffer;
+    EXPECT_TRUE(buffer.take().empty());
+    buffer.add(2, 3, "a");
+    EXPECT_FALSE(buffer.accepts(2, 2));
+    EXPECT_FALSE(buffer.accepts(2, 3));
+    EXPECT_FALSE(buffer.accepts(3, 4));
+    EXPECT_TRUE(buffer.accepts(3, 3));
+    EXPECT_EQ(describe(buffer.take()), std::vector<std::string>{"C2:C2: a"});
+}
+
+TEST(WriteBuffer, IsFullAtItsRowLimitOnlyOnceTheLastRowIsComplete) {
+    WriteBuffer buffer;
+    for (int row = 1; row <= WriteBuffer::kMaxBlockRows; ++row) {
+        buffer.add(row, 1, "a");
+        EXPECT_FALSE(buffer.full()) << row;
+        buffer.add(row, 2, "b");
+    }
+    EXPECT_TRUE(buffer.full());
+}
+
+// Stores the block that the cache asks for at (row, column), every cell holding its row number.
+std::string readAt(ReadCache& cache, int row, int column) {
+    const RangeAddress block = cache.blockFor(row, column);
+    std::vector<CellValue> values;
+    for (int r = block.firstRow; r <= block.lastRow; ++r) {
+        for (int c = block.firstColumn; c <= block.lastColumn; ++c) {
+            values.emplace_back(static_cast<double>(r));
+        }
+    }
+    cache.store({block, values});
+    return addressText(block);
+}
+
+TEST(ReadCache, AScanDownGetsTwiceTheRowsEachTimeUpToTheLimit) {
+    auto now = std::chrono::steady_clock::time_point();
+    ReadCache cache([&now] { return now; });
+    EXPECT_EQ(readAt(cache, 3, 2), "A3:E66");
+    EXPECT_EQ(cache.find(66, 5), CellValue(66.0));
+    EXPECT_EQ(cache.find(67, 1), std::nullopt);
+    EXPECT_EQ(readAt(cache, 67, 1), "A67:E194");
+    EXPECT_EQ(cache.find(3, 1), CellValue(3.0));
+    int row = 195;
+    for (int rows = 256; rows < ReadCache::kMaxBlockRows; rows *= 2) {
+        readAt(cache, row, 1);
+        row += rows;
+    }
+    EXPECT_EQ(readAt(cache, row, 1), "A8131:E16322");
+    EXPECT_EQ(readAt(cache, 16323, 1), "A16323:E24514");
+    // Anywhere else starts small again, and a wider column widens the block.
+    EXPECT_EQ(readAt(cache, 1, 7), "A1:G64");
+    EXPECT_EQ(cache.find(3, 7), CellValue(3.0));
+    EXPECT_EQ(readAt(cache, 1048570, 1), "A1048570:E1048576");
+}
+
+TEST(ReadCache, ServesABlockForOneSecondAndForgetsItOnClear) {
+    auto now = std::chrono::steady_clock::time_point();
+    ReadCache cache([&now] { return now; });
+    readAt(cache, 3, 1);
+    now += std::chrono::milliseconds(1000);
+    EXPECT_EQ(cache.find(3, 1), CellValue(3.0));
+    now += std::chrono::milliseconds(1);
+    EXPECT_EQ(cache.find(3, 1), std::nullopt);
+
+    readAt(cache, 3, 1);
+    cache.clear();
+    EXPECT_EQ(cache.find(3, 1), std::nullopt);
+}
+
+TEST(TextFormatMap, TheFormatSetLastOnACellCounts) {
+    TextFormatMap formats;
+    EXPECT_FALSE(formats.isText(3, 1));
+    formats.set("A:B"_range, "@");
+    formats.set("C:D"_range, "0.00");
+    EXPECT_TRUE(formats.isText(1048576, 2));
+    EXPECT_FALSE(formats.isText(3, 3));
+
+    formats.set("B3:C3"_range, "0.000_ ");
+    formats.set("2:2"_range, "@");
+    EXPECT_FALSE(formats.isText(3, 2));
+    EXPECT_TRUE(formats.isText(4, 2));
+    EXPECT_TRUE(formats.isText(2, 3));
+    EXPECT_TRUE(formats.isText(2, 16384));
+    formats.set("A:E"_range, "General");
+    EXPECT_FALSE(formats.isText(2, 1));
+    EXPECT_TRUE(formats.isText(2, 6));
 }
 
 TEST(CalcHost, EachApplicationTakesANewDocumentAndALostConnectionIsMadeAgain) {
