@@ -90,6 +90,10 @@ void ProcessCadDriver::closeEarlierStarts() {
     started_ = {last};
 }
 
+void ProcessCadDriver::pressShift() {
+    onX11([] { x11::pressShift(); });
+}
+
 void ProcessCadDriver::sendKeys(const std::string& keys, bool wait) {
     onX11([&] { x11::typeKeys(keys, wait ? x11::KeyWait::untilProcessed : x11::KeyWait::no); });
 }

@@ -19,6 +19,7 @@ public:
     void activateCadShowing(const std::string& titlePart) override;
     void closeEarlierStarts() override;
     void sendKeys(const std::string& keys, bool wait) override;
+    void pressShift() override;
 
     // Whether the windows of the program started last are still being watched for.
     bool watchingWindows() const { return windowWatch_.watching(); }

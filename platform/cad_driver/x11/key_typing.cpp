@@ -73,4 +73,13 @@ void typeKeys(std::string_view keys, KeyWait wait, std::chrono::milliseconds tim
     }
 }
 
+void pressShift() {
+    const DisplayConnection connection;
+    const Xdo xdo = makeXdo(connection.get());
+    if (xdo_send_keysequence_window(xdo.get(), CURRENTWINDOW, "Shift_L", 0) != XDO_SUCCESS) {
+        throw X11Error("cannot press Shift");
+    }
+    XSync(connection.get(), False);
+}
+
 }  // namespace zelanto::platform::x11

@@ -27,4 +27,8 @@ inline constexpr std::chrono::milliseconds kProcessTimeout{30000};
 void typeKeys(std::string_view keys, KeyWait wait,
               std::chrono::milliseconds timeout = kProcessTimeout);
 
+// Presses and releases Shift in the focused window: a key that types nothing. Throws
+// NoDisplayError; X11Error when it cannot be pressed.
+void pressShift();
+
 }  // namespace zelanto::platform::x11
