@@ -5,8 +5,7 @@
 #include <algorithm>
 
 #include "platform/cad_driver/process_tree.h"
-#include "platform/cad_driver/x11/window_state.h"
-#include "platform/cad_driver/x11/x11_error.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 
 namespace zelanto::platform {
 namespace {

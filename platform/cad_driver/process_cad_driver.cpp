@@ -6,10 +6,7 @@
 #include <QThread>
 
 #include "platform/cad_driver/process_tree.h"
-#include "platform/cad_driver/x11/key_typing.h"
-#include "platform/cad_driver/x11/window_activation.h"
-#include "platform/cad_driver/x11/window_state.h"
-#include "platform/cad_driver/x11/x11_error.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 #include "platform/qt/path_text.h"
 
 namespace zelanto::platform {

@@ -1,7 +1,6 @@
 #include "platform/cad_driver/window_maximizer.h"
 
-#include "platform/cad_driver/x11/window_state.h"
-#include "platform/cad_driver/x11/x11_error.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 
 namespace zelanto::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/cad_driver/x11/key_typing.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 
 // Before the X11 headers, whose macros (None, Bool) clash with their names.
 #include <gtest/gtest.h>
@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "cad/plot.h"
-#include "platform/cad_driver/x11/keycode_binding.h"
-#include "platform/cad_driver/x11/x11_error.h"
+#include "platform/cad_driver/x11/display.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"
