@@ -191,6 +191,12 @@ void Form1::openDrawingInCad(const QString& drawingPath) {
     }
     try {
         services_.cad.activateCadShowing(cad::kPlotDrawingFileName);
+        // LibreCAD's canvas gives the focus to its command line at the first key it gets, but
+        // hands that key on only in a later turn of its event loop: keys read in the same turn, as
+        // on a busy machine, reach the command line before it. The zoom's leading blank, which is
+        // Return there, then landed behind "z" and ran "z" and "a" (arc) on their own. Shift goes
+        // first: it types nothing wherever it lands, and the zoom's keys all follow in order.
+        services_.cad.pressShift();
         services_.cad.sendKeys(cad::kZoomToDrawing, true);
         services_.cad.closeEarlierStarts();
     } catch (const platform::CadDriverError&) {

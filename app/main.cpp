@@ -16,12 +16,11 @@
 #include "app/single_instance.h"
 #include "app/steady_pause_clock.h"
 #include "platform/cad_driver/process_cad_driver.h"
-#include "platform/cad_driver/window_maximizer.h"
 #include "platform/calc/calc_host_loader.h"
 #include "platform/embedded/embedded_host.h"
-#include "platform/qt/desktop_services_opener.h"
-#include "platform/qt/message_box_prompts.h"
+#include "platform/qt/desktop_opener.h"
 #include "platform/qt/path_text.h"
+#include "platform/qt/prompts.h"
 
 namespace {
 

@@ -44,6 +44,8 @@ public:
     // Types `keys` into the focused window, each character literally and "\r" as the Return
     // key. Waiting, it returns only once the keys have been processed.
     virtual void sendKeys(const std::string& keys, bool wait) = 0;
+    // Presses Shift alone in the focused window: a key that types nothing.
+    virtual void pressShift() = 0;
 };
 
 }  // namespace zelanto::platform

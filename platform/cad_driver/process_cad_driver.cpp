@@ -2,14 +2,17 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <utility>
 
-#include "platform/cad_driver/process_tree.h"
-#include "platform/cad_driver/x11/key_typing.h"
-#include "platform/cad_driver/x11/window_activation.h"
-#include "platform/cad_driver/x11/window_state.h"
-#include "platform/cad_driver/x11/x11_error.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 #include "platform/qt/path_text.h"
 
 namespace zelanto::platform {
@@ -19,6 +22,56 @@ namespace {
 // takes a good while.
 constexpr int kShowingPatienceMs = 60000;
 constexpr int kShowingLookIntervalMs = 100;
+
+// How often, and how long, to look for new windows: a CAD program's first start may take a good
+// while, and some show a splash before their main window.
+constexpr int kLookIntervalMs = 200;
+constexpr int kLookRounds = 300;
+
+// The parent of a process from /proc/PID/stat: "pid (name) state ppid …", where the name may
+// hold blanks and parentheses, so the fields are counted from the last ")".
+std::optional<pid_t> parentOf(const std::filesystem::path& statFile) {
+    std::ifstream in(statFile);
+    std::string stat;
+    std::getline(in, stat);
+    const auto nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos || nameEnd + 4 >= stat.size()) {
+        return std::nullopt;
+    }
+    const auto fields = stat.find(' ', nameEnd + 4);  // the parent follows ") S "
+    pid_t parent = 0;
+    const char* first = stat.data() + nameEnd + 4;
+    const char* last =
+        fields == std::string::npos ? stat.data() + stat.size() : stat.data() + fields;
+    if (std::from_chars(first, last, parent).ec != std::errc()) {
+        return std::nullopt;
+    }
+    return parent;
+}
+
+std::vector<std::pair<pid_t, pid_t>> parentLinks() {
+    std::vector<std::pair<pid_t, pid_t>> links;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        pid_t pid = 0;
+        if (std::from_chars(name.data(), name.data() + name.size(), pid).ec != std::errc()) {
+            continue;
+        }
+        if (const auto parent = parentOf(entry.path() / "stat")) {
+            links.emplace_back(pid, *parent);
+        }
+    }
+    return links;
+}
+
+// What the window system reports of the user: a key or a button pressed in a window of this
+// program, or the focus back in one of them. Events that the program makes itself do not count.
+bool isUsersAct(const QEvent& event) {
+    return event.spontaneous() &&
+           (event.type() == QEvent::KeyPress || event.type() == QEvent::MouseButtonPress ||
+            event.type() == QEvent::ApplicationActivate);
+}
 
 // Runs one X11 operation and reports its failure as the CAD driver's.
 template <typename Operation>
@@ -33,6 +86,66 @@ auto onX11(Operation operation) {
 }
 
 }  // namespace
+
+std::vector<pid_t> processTree(pid_t root) {
+    const auto links = parentLinks();
+    std::vector<pid_t> tree{root};
+    for (std::size_t next = 0; next < tree.size(); ++next) {
+        for (const auto& [pid, parent] : links) {
+            if (parent == tree[next] && std::find(tree.begin(), tree.end(), pid) == tree.end()) {
+                tree.push_back(pid);
+            }
+        }
+    }
+    return tree;
+}
+
+CadWindowWatch::CadWindowWatch() {
+    timer_.setInterval(kLookIntervalMs);
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { look(); });
+}
+
+void CadWindowWatch::start(pid_t program) {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr) {
+        return;  // without an event loop nobody would look
+    }
+    program_ = program;
+    rounds_ = 0;
+    asked_.clear();
+    application->installEventFilter(this);
+    timer_.start();
+}
+
+bool CadWindowWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (isUsersAct(*event)) {
+        stop();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CadWindowWatch::look() {
+    if (++rounds_ >= kLookRounds) {
+        stop();
+    }
+    try {
+        for (const x11::WindowId window : x11::programWindows(processTree(program_))) {
+            if (std::find(asked_.begin(), asked_.end(), window) == asked_.end()) {
+                asked_.push_back(window);
+                x11::askMaximizedAndFocused(window);
+            }
+        }
+    } catch (const x11::X11Error&) {
+        stop();  // no display: there is no window to maximize
+    }
+}
+
+void CadWindowWatch::stop() {
+    timer_.stop();
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->removeEventFilter(this);
+    }
+}
 
 void ProcessCadDriver::start(const std::filesystem::path& program,
                              const std::vector<std::string>& arguments) {
@@ -90,8 +203,20 @@ void ProcessCadDriver::closeEarlierStarts() {
     started_ = {last};
 }
 
+void ProcessCadDriver::pressShift() {
+    onX11([] { x11::pressShift(); });
+}
+
 void ProcessCadDriver::sendKeys(const std::string& keys, bool wait) {
     onX11([&] { x11::typeKeys(keys, wait ? x11::KeyWait::untilProcessed : x11::KeyWait::no); });
+}
+
+bool maximizeWindowTitleEnding(const std::string& titleEnd) {
+    try {
+        return x11::maximizeWindowTitleEnding(titleEnd) != x11::WindowState::absent;
+    } catch (const x11::X11Error&) {
+        return false;
+    }
 }
 
 }  // namespace zelanto::platform

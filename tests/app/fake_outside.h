@@ -53,6 +53,12 @@ public:
         }
     }
     void closeEarlierStarts() override { calls.push_back("close-earlier-starts"); }
+    void pressShift() override {
+        calls.push_back("shift");
+        if (keysFail) {
+            throw platform::CadDriverError("no display");
+        }
+    }
     void sendKeys(const std::string& keys, bool wait) override {
         calls.push_back((wait ? "keys-wait " : "keys ") + keys);
         if (keysFail) {

@@ -248,8 +248,8 @@ TEST_F(Form1PlotIntoLibreCad, OpensTheDrawingInOneWindowZoomedToIt) {
     EXPECT_EQ(cad.calls,
               (std::vector<std::string>{"start " + librecad.string(), "activate Microsoft Excel",
                                         "start " + librecad.string() + " " + drawing,
-                                        "activate-cad-showing orvik.dxf", "keys-wait  za\r",
-                                        "close-earlier-starts"}));
+                                        "activate-cad-showing orvik.dxf", "shift",
+                                        "keys-wait  za\r", "close-earlier-starts"}));
     EXPECT_EQ(output("orvik.scr").substr(0, 8), "-osnap \r");
     EXPECT_TRUE(std::filesystem::exists(drawing));
     ASSERT_EQ(prompts.messages().size(), 1);  // the notice, as in every plot

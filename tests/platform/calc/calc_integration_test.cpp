@@ -22,7 +22,7 @@
 #include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
 #include "coords/sim_writer.h"
-#include "platform/cad_driver/x11/window_activation.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 #include "platform/calc/uno_office.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/virtual_display.h"

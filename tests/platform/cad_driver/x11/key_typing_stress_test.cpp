@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "cad/plot.h"
-#include "platform/cad_driver/x11/key_typing.h"
-#include "platform/cad_driver/x11/window_activation.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"
 #include "tests/platform/cad_driver/x11/process.h"
 #include "tests/platform/cad_driver/x11/x11_test.h"

@@ -1,4 +1,4 @@
-#include "platform/cad_driver/x11/key_typing.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 
 // Before the X11 headers, whose macros (None, Bool) clash with their names.
 #include <gtest/gtest.h>
@@ -10,11 +10,11 @@
 #include <future>
 #include <set>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cad/plot.h"
-#include "platform/cad_driver/x11/keycode_binding.h"
-#include "platform/cad_driver/x11/x11_error.h"
+#include "platform/cad_driver/x11/display.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"
 #include "tests/platform/cad_driver/x11/test_window.h"
 #include "tests/platform/cad_driver/x11/wait_until.h"
@@ -139,6 +139,53 @@ TEST_F(KeyTypingIntoQt, CharactersTheKeyboardLacksArriveAndAreConfirmed) {
         std::chrono::seconds(30)));
     EXPECT_NO_THROW(typing.get());
     EXPECT_EQ(window.typed, "za 点名\r");
+}
+
+// A window shaped like LibreCAD's: its canvas gives the focus to the command line at the first key
+// and hands that key on only in a later turn of the event loop; on the command line a blank or
+// Return runs what was typed.
+class CanvasWindow : public QWindow {
+public:
+    std::vector<std::string> commands;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!onCommandLine_) {
+            onCommandLine_ = true;
+            QCoreApplication::postEvent(this, event->clone());
+        } else if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return) {
+            commands.push_back(std::exchange(line_, std::string()));
+        } else {
+            line_ += event->text().toStdString();
+        }
+    }
+
+private:
+    bool onCommandLine_ = false;
+    std::string line_;
+};
+
+TEST_F(KeyTypingIntoQt, ShiftFirstKeepsTheKeysInOrderWhereTheFirstKeyIsHandedOnLater) {
+    withWindowManager();
+    const testing::QtOnDisplay qt;
+    CanvasWindow window;
+    ASSERT_TRUE(qt.showActive(window));
+    const auto handled = [&](std::size_t count) {
+        return testing::waitUntil([&] {
+            QCoreApplication::processEvents();
+            return window.commands.size() == count;
+        });
+    };
+
+    // Typed while the window reads nothing, as into a busy program, which then reads them in one
+    // turn of its event loop.
+    pressShift();
+    typeKeys(" z", KeyWait::no);
+    ASSERT_TRUE(handled(1));
+    typeKeys("a\r", KeyWait::no);
+    ASSERT_TRUE(handled(2));
+
+    EXPECT_EQ(window.commands, (std::vector<std::string>{"", "za"}));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 #include "cad/cad_program.h"
 #include "cad/plot.h"
-#include "platform/cad_driver/x11/window_activation.h"
-#include "platform/cad_driver/x11/window_property.h"
+#include "platform/cad_driver/x11/display.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 #include "tests/fake_cad/fake_cad_title.h"
 #include "tests/platform/cad_driver/x11/process.h"
 #include "tests/platform/cad_driver/x11/test_window.h"

@@ -4,8 +4,7 @@
 
 #include "cad/plot.h"
 #include "coords/coordinate_sheet.h"
-#include "platform/cad_driver/x11/key_typing.h"
-#include "platform/cad_driver/x11/window_activation.h"
+#include "platform/cad_driver/x11/x11_driver.h"
 #include "platform/embedded/embedded_host.h"
 #include "tests/platform/cad_driver/x11/fake_cad.h"
 #include "tests/platform/cad_driver/x11/x11_test.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/desktop_services_opener.h"
+#include "platform/qt/desktop_opener.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "platform/qt/message_box_prompts.h"
+#include "platform/qt/prompts.h"
 
 #include <gtest/gtest.h>
 

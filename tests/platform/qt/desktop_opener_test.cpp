@@ -1,4 +1,4 @@
-#include "platform/qt/desktop_services_opener.h"
+#include "platform/qt/desktop_opener.h"
 
 #include <gtest/gtest.h>
 
@@ -58,4 +58,4 @@ TEST(DesktopServicesOpener, GivesUpLookingAfterItsPatience) {
 }  // namespace
 }  // namespace zelanto::platform
 
-#include "desktop_services_opener_test.moc"
+#include "desktop_opener_test.moc"
