@@ -21,7 +21,7 @@ Cp932Character cp932CharacterAt(std::string_view bytes);
 
 // Every file ZELANTO writes is 8-bit text in code page 932; inside the program every text is
 // UTF-8. These convert at the file boundary, and nothing read is lost on the way back: bytes that
-// are not code page 932 text are read as byte escapes (see utf8.h), which are written back as the
+// are not code page 932 text are read as byte escapes (see text.h), which are written back as the
 // same bytes.
 
 // A character that code page 932 cannot hold (or invalid UTF-8) becomes "?".
