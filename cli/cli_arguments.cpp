@@ -252,8 +252,11 @@ std::string usageText() {
            "            64 引数の誤り\n";
 }
 
-bool isMapCommand(std::string_view command) {
-    return command == "export" || command == "tosim";
+const char* programOfCommand(std::string_view command) {
+    if (command == "export" || command == "tosim") {
+        return "zelanto-map";
+    }
+    return command == "preview" ? "zelanto-picture" : nullptr;
 }
 
 Command parseArguments(const std::vector<std::string>& arguments) {

@@ -85,9 +85,11 @@ void setOnce(std::optional<Value>& target, const std::string& option, const std:
     target = value;
 }
 
-// The commands that convert to and from GIS files run in a program of their own, zelanto-map, so
-// that the libraries they need (GDAL, PROJ) are not loaded by every other command.
-bool isMapCommand(std::string_view command);
+// The program of its own that runs `command`, or nothing for the commands of zelanto-cli itself.
+// The libraries that some commands need take longer to load than a whole import: the commands
+// that convert to and from GIS files run in zelanto-map (GDAL, PROJ), the preview in
+// zelanto-picture (cairo), so that no other command loads them.
+const char* programOfCommand(std::string_view command);
 
 // Every command but the map commands.
 Command parseArguments(const std::vector<std::string>& arguments);

@@ -15,15 +15,13 @@ namespace {
 
 using namespace zelanto::cli;
 
-constexpr const char* kMapProgram = "zelanto-map";
-
-// zelanto-map beside this program (the build tree), else in the program's private folder below
-// the prefix it is installed in; an empty path when neither is there.
-std::filesystem::path mapProgram() {
+// `name` beside this program (the build tree), else in the program's private folder below the
+// prefix it is installed in; an empty path when neither is there.
+std::filesystem::path commandProgram(const char* name) {
     std::error_code error;
     const auto folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     for (const auto& candidate :
-         {folder / kMapProgram, folder.parent_path() / ZELANTO_INSTALL_MODULE_DIR / kMapProgram}) {
+         {folder / name, folder.parent_path() / ZELANTO_INSTALL_MODULE_DIR / name}) {
         if (zelanto::base::isExecutableProgram(candidate)) {
             return candidate;
         }
@@ -31,13 +29,13 @@ std::filesystem::path mapProgram() {
     return {};
 }
 
-// Runs the map command in zelanto-map, which takes the process over; returns only on failure.
-int runMapProgram(char** argv) {
-    const std::filesystem::path program = mapProgram();
+// Runs the command in the program `name`, which takes the process over; returns only on failure.
+int runCommandProgram(const char* name, char** argv) {
+    const std::filesystem::path program = commandProgram(name);
     if (!program.empty()) {
         execv(program.c_str(), argv);
     }
-    std::cerr << "zelanto-cli: " << argv[1] << " を実行できません（" << kMapProgram << ": "
+    std::cerr << "zelanto-cli: " << argv[1] << " を実行できません（" << name << ": "
               << (program.empty() ? std::string("見つかりません") : std::strerror(errno)) << "）\n";
     return kWriteFailure;
 }
@@ -52,9 +50,6 @@ int runCommand(const Command& command) {
     if (const auto* parcels = std::get_if<ParcelsArguments>(&command)) {
         return runParcels(*parcels, std::cout, std::cerr);
     }
-    if (const auto* preview = std::get_if<PreviewArguments>(&command)) {
-        return runPreview(*preview, std::cout, std::cerr);
-    }
     std::cout << usageText();
     return kSuccess;
 }
@@ -63,8 +58,8 @@ int runCommand(const Command& command) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty() && isMapCommand(arguments.front())) {
-        return runMapProgram(argv);
+    if (const char* program = arguments.empty() ? nullptr : programOfCommand(arguments.front())) {
+        return runCommandProgram(program, argv);
     }
     try {
         return runCommand(parseArguments(arguments));

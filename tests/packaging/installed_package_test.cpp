@@ -34,6 +34,7 @@ const std::set<std::string> kPackageFiles = {
     "/usr/bin/zelanto-cli",
     kModule,
     kModuleFolder + "/zelanto-map",
+    kModuleFolder + "/zelanto-picture",
     "/usr/share/zelanto/zelanto.CHM",
     "/usr/share/applications/" ZELANTO_APP_ID ".desktop",
     "/usr/share/mime/packages/zelanto.xml",
