@@ -91,14 +91,54 @@ SimRecord recordOf(const SimPoint& point) {
     return record;
 }
 
-// A point of the file as corners take it, before the parcels are known to need it.
-struct FilePoint {
-    std::string number;
-    std::string name;
-    double x = 0;
-    double y = 0;
-    std::optional<int> xPlaces;
-    std::optional<int> yPlaces;
+// The "A01" points of the file, in file order, as corners take them. Most files have no parcels,
+// so a point is kept as its trimmed texts one after another in one buffer and its two numbers,
+// not as strings of its own; its decimal places are found only for the corners that take it.
+class FilePoints {
+public:
+    void add(std::string_view number, std::string_view name, double x, double y,
+             std::string_view xText, std::string_view yText) {
+        Entry& entry = entries_.emplace_back();
+        entry.x = x;
+        entry.y = y;
+        entry.start = texts_.size();
+        const std::string_view texts[] = {number, name, xText, yText};
+        for (std::size_t i = 0; i < std::size(texts); ++i) {
+            const std::string_view text = base::trimBlanks(texts[i]);
+            entry.lengths[i] = static_cast<std::uint32_t>(text.size());
+            texts_.append(text);
+        }
+    }
+
+    std::size_t size() const { return entries_.size(); }
+    std::string_view number(std::size_t index) const { return text(index, 0); }
+    std::string_view name(std::size_t index) const { return text(index, 1); }
+
+    ParcelCorner corner(std::size_t index) const {
+        const Entry& entry = entries_[index];
+        return {std::string(number(index)),    std::string(name(index)),      entry.x,     entry.y,
+                decimalPlaces(text(index, 2)), decimalPlaces(text(index, 3)), std::nullopt};
+    }
+
+private:
+    struct Entry {
+        double x = 0;
+        double y = 0;
+        std::size_t start = 0;
+        std::uint32_t lengths[4] = {};  // number, name, X and Y
+    };
+
+    std::string_view text(std::size_t index, std::size_t which) const {
+        const Entry& entry = entries_[index];
+        std::size_t start = entry.start;
+        for (std::size_t i = 0; i < which; ++i) {
+            start += entry.lengths[i];
+        }
+        return std::string_view(texts_).substr(start, entry.lengths[which]);
+    }
+
+    std::string texts_;
+    std::vector<Entry> entries_;
 };
 
 }  // namespace
@@ -113,8 +153,8 @@ public:
         }
         if (!blocks_.empty()) {
             ParcelPointIndex index;
-            for (const FilePoint& point : points_) {
-                index.add(point.number, point.name);
+            for (std::size_t i = 0; i < points_.size(); ++i) {
+                index.add(points_.number(i), points_.name(i));
             }
             for (ParcelBlock& block : blocks_) {
                 resolve(block, index);
@@ -187,13 +227,9 @@ public:
 
     void takePoint(const SimRecord& record) {
         ++pointCount_;
-        FilePoint& point = points_.emplace_back();
-        point.number = trimmed(record.field(1));
-        point.name = trimmed(record.field(2));
-        point.x = coordinate(record, 3, SimItemRole::X);
-        point.y = coordinate(record, 4, SimItemRole::Y);
-        point.xPlaces = decimalPlaces(record.field(3));
-        point.yPlaces = decimalPlaces(record.field(4));
+        const double x = coordinate(record, 3, SimItemRole::X);
+        const double y = coordinate(record, 4, SimItemRole::Y);
+        points_.add(record.field(1), record.field(2), x, y, record.field(3), record.field(4));
     }
 
     // A point the import read stands for its record; a record of another code read as a point
@@ -209,13 +245,8 @@ public:
             cutBlock(kPointCode, read.code.line);
         }
         ++pointCount_;
-        FilePoint& point = points_.emplace_back();
-        point.number = trimmed(read.number.text);
-        point.name = trimmed(read.name.text);
-        point.x = read.x.number();
-        point.y = read.y.number();
-        point.xPlaces = decimalPlaces(read.x.item.text);
-        point.yPlaces = decimalPlaces(read.y.item.text);
+        points_.add(read.number.text, read.name.text, read.x.number(), read.y.number(),
+                    read.x.item.text, read.y.item.text);
     }
 
     double coordinate(const SimRecord& record, size_t field, SimItemRole role) const {
@@ -262,10 +293,9 @@ public:
                 complete = false;
                 continue;
             }
-            const FilePoint& point = points_[*found];
-            parcel.corners.push_back({point.number, point.name, point.x, point.y, point.xPlaces,
-                                      point.yPlaces, std::move(corner.edge)});
-            decimals = widerPlaces(decimals, widerPlaces(point.xPlaces, point.yPlaces));
+            ParcelCorner& taken = parcel.corners.emplace_back(points_.corner(*found));
+            taken.edge = std::move(corner.edge);
+            decimals = widerPlaces(decimals, widerPlaces(taken.xPlaces, taken.yPlaces));
         }
         if (complete) {
             parcel.decimals = decimals;
@@ -274,7 +304,7 @@ public:
     }
 
     std::filesystem::path file_;
-    std::vector<FilePoint> points_;  // in file order
+    FilePoints points_;
     int pointCount_ = 0;
     std::optional<ParcelBlock> open_;
     std::vector<ParcelBlock> blocks_;  // closed blocks with enough corners, in file order
