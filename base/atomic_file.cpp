@@ -118,6 +118,13 @@ void writeFileAtomically(const std::filesystem::path& target,
     file.commit();
 }
 
+AnsiTextFile::ConvertedLine AnsiTextFile::convert(std::string_view utf8) {
+    ConvertedLine line;
+    appendAnsi(line.bytes, utf8);
+    line.bytes += "\r\n";
+    return line;
+}
+
 void AnsiTextFile::writeLine(std::string_view utf8) {
     line_.clear();
     appendAnsi(line_, utf8);

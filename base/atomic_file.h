@@ -57,7 +57,14 @@ class AnsiTextFile {
 public:
     explicit AnsiTextFile(std::filesystem::path target) : file_(std::move(target)) {}
 
+    // A line converted once, for a line that is written again and again.
+    struct ConvertedLine {
+        std::string bytes;  // in code page 932, with its line end
+    };
+    static ConvertedLine convert(std::string_view utf8);
+
     void writeLine(std::string_view utf8);
+    void writeLine(const ConvertedLine& line) { file_.write(line.bytes); }
     void commit() { file_.commit(); }
 
 private:

@@ -127,12 +127,14 @@ void Plot::writeScript(const std::filesystem::path& file) const {
     for (const Point& point : points_) {
         out.writeLine("circle " + positionText(point.at.x, point.at.y) + " " + kCircleRadiusText);
     }
+    const auto nameLayer = base::AnsiTextFile::convert(std::string("layer m ") + kNameLayer + " ");
+    const auto nameColour = base::AnsiTextFile::convert("color " + std::to_string(kNameColour));
     for (const Point& point : points_) {
         if (point.name.empty()) {
             continue;  // an unnamed point has no name to write
         }
-        out.writeLine(std::string("layer m ") + kNameLayer + " ");
-        out.writeLine("color " + std::to_string(kNameColour));
+        out.writeLine(nameLayer);
+        out.writeLine(nameColour);
         out.writeLine("text j bl " +
                       positionText(point.at.x + kNameOffsetX, point.at.y + kNameOffsetY) + " " +
                       kTextHeightText + " " + kTextRotationText + " " + point.name);

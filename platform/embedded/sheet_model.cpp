@@ -36,10 +36,15 @@ void SheetModel::setName(std::string name) {
 void SheetModel::setValue(int row, int column, const CellValue& value) {
     checkCellPosition(Row(row), Column(column));
     checkStorable(value);
-    const CellValue stored = storedForm(value, numberFormatAt(row, column) == kTextNumberFormat);
-    // Emptying a cell that was never touched leaves it untouched.
-    if (!stored.isEmpty() || !cells_.at(row, column).isEmpty()) {
-        cells_.set(row, column, stored);
+    // Only a text asks for its cell's format.
+    const auto number = value.isText()
+                            ? storedNumber(value, numberFormatAt(row, column) == kTextNumberFormat)
+                            : std::nullopt;
+    if (number) {
+        cells_.set(row, column, *number);
+    } else if (!value.isEmpty() || !cells_.at(row, column).isEmpty()) {
+        // Emptying a cell that was never touched leaves it untouched.
+        cells_.set(row, column, value);
     }
 }
 

@@ -67,12 +67,17 @@ void checkStorable(const CellValue& value) {
 }
 
 CellValue storedForm(const CellValue& value, bool textFormat) {
-    if (value.isText() && !textFormat) {
-        if (const auto number = base::parseDecimalNumber(value.text())) {
-            return *number;
-        }
+    if (const auto number = storedNumber(value, textFormat)) {
+        return *number;
     }
     return value;
+}
+
+std::optional<double> storedNumber(const CellValue& value, bool textFormat) {
+    if (!value.isText() || textFormat) {
+        return std::nullopt;
+    }
+    return base::parseDecimalNumber(value.text());
 }
 
 }  // namespace zelanto::platform

@@ -124,5 +124,8 @@ void checkStorable(const CellValue& value);
 // What a cell holds once `value` is written into it: under the text format "@" a text stays
 // text; elsewhere a text that is a complete decimal number becomes that number.
 CellValue storedForm(const CellValue& value, bool textFormat);
+// The number that `value` becomes as storedForm has it; nothing for a value that is stored as it
+// is written.
+std::optional<double> storedNumber(const CellValue& value, bool textFormat);
 
 }  // namespace zelanto::platform
