@@ -10,10 +10,8 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 
-#include "app/first_show.h"
 #include "app/form1_texts.h"
-#include "app/qt_text.h"
-#include "app/twips.h"
+#include "app/window_layout.h"
 #include "base/file_system.h"
 #include "cad/cad_program.h"
 #include "cad/plot.h"

@@ -9,7 +9,7 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/qt_text.h"
+#include "app/window_layout.h"
 #include "base/file_system.h"
 #include "cad/cad_program.h"
 #include "cad/desktop_entry.h"

@@ -6,8 +6,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/first_show.h"
-#include "app/twips.h"
+#include "app/window_layout.h"
 
 namespace zelanto::app {
 namespace {

@@ -1,7 +1,7 @@
 #include <QComboBox>
 
 #include "app/form1_texts.h"
-#include "app/qt_text.h"
+#include "app/window_layout.h"
 
 #include "settings/ini_store.h"
 #include "tests/app/form1_fixture.h"
