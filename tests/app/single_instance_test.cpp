@@ -150,7 +150,7 @@ TEST_F(SimFileInboxTest, FileThatCameDuringTheSplashIsImportedOnceTheWindowIsSho
     QCoreApplication::processEvents();
     EXPECT_TRUE(host.applications().empty());
     form->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Command5->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button("Command5")->isVisible(); }));
     EXPECT_EQ(cell(4, coords::kNameColumn), platform::CellValue("P2"));
     EXPECT_TRUE(cell(5, coords::kNameColumn).isEmpty());
     EXPECT_EQ(host.applications().size(), 1u);
@@ -160,7 +160,7 @@ TEST_F(SimFileInboxTest, FileForAShownWindowGoesStraightToIt) {
     Form1& w = start();
     inbox.attach(w);
     EXPECT_EQ(inbox.deliver(path(file("a.sim", simWithPoints(1)))), HandOverAnswer::Taken);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Command5->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button("Command5")->isVisible(); }));
     EXPECT_EQ(inbox.deliver(path(folder / "a.sim")), HandOverAnswer::Busy);
 }
 
