@@ -248,6 +248,7 @@ void Form1::Command3_Click() {
 void Form1::Label4_Click() {
     const QString help = platform::textOf(services_.files.helpFile);
     showMinimized();
+    // The window is out of the way, on the screen too, before the help's viewer comes up.
     services_.module1.WaitMs(500);
     if (base::fileNameAt(services_.files.helpFile).empty()) {
         services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,

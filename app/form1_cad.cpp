@@ -87,6 +87,7 @@ void Form1::launchCad() {
         services_.prompts.message(this, text(texts::kPressLaunchAgain), text(texts::kTitle));
         return;
     }
+    // The CAD program takes a while to come up: the plot is offered once it has had the time.
     services_.module1.WaitMs(2000);
     Label1->setText(text(texts::kPressPlot));
     Command5->setText(text(texts::kPlotCaption));

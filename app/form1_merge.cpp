@@ -88,6 +88,7 @@ bool Form1::mergeFile() {
     }
     reader.close();
     Label1->setText(text(texts::kReadingDone));
+    // The work it names is done: the text stays a second so that the user can read it.
     services_.module1.WaitMs(1000);
     return true;
 }

@@ -30,6 +30,7 @@ std::int64_t SteadyPauseClock::nowMs() {
 
 void SteadyPauseClock::processEvents(int maxWaitMs) {
     if (maxWaitMs <= 0) {
+        // The pause is over already: what is pending is handled, nothing is waited for.
         QCoreApplication::processEvents();
         return;
     }
