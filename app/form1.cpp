@@ -10,10 +10,8 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 
-#include "app/first_show.h"
 #include "app/form1_texts.h"
-#include "app/qt_text.h"
-#include "app/twips.h"
+#include "app/window_layout.h"
 #include "base/file_system.h"
 #include "cad/cad_program.h"
 #include "cad/plot.h"
@@ -39,16 +37,20 @@ QFont fontOf(const char* family, double points, bool bold = false) {
     return font;
 }
 
-QPushButton* button(QWidget* parent, const char* text, QRect place, const char* face) {
+QPushButton* button(QWidget* parent, const char* name, const char* text, QRect place,
+                    const char* face) {
     auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(place);
     // Buttons are drawn in their own face colour, not the system's.
     b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; }").arg(face));
     return b;
 }
 
-QLabel* label(QWidget* parent, QRect place, const QFont& font, Qt::Alignment alignment) {
+QLabel* label(QWidget* parent, const char* name, QRect place, const QFont& font,
+              Qt::Alignment alignment) {
     auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(place);
     l->setFont(font);
     l->setAlignment(alignment);
@@ -101,47 +103,52 @@ void Form1::createWidgets() {
     setAutoFillBackground(true);
     setPalette(QPalette(QColor(224, 224, 224)));
 
-    Command1 = button(this, texts::kCommand1Caption, at(4800, 0, 1695, 495), lilac);
-    Label1 = label(this, at(120, 120, 3135, 375), fontOf(kUiGothic, 9.75),
+    Command1 = button(this, "Command1", texts::kCommand1Caption, at(4800, 0, 1695, 495), lilac);
+    Label1 = label(this, "Label1", at(120, 120, 3135, 375), fontOf(kUiGothic, 9.75),
                    Qt::AlignLeft | Qt::AlignVCenter);
-    Command2 = button(this, texts::kCommand2Caption, at(3120, 0, 1695, 495), lilac);
-    Command3 = button(this, texts::kExpandCaption, at(6480, 0, 495, 495), "white");
+    Command2 = button(this, "Command2", texts::kCommand2Caption, at(3120, 0, 1695, 495), lilac);
+    Command3 = button(this, "Command3", texts::kExpandCaption, at(6480, 0, 495, 495), "white");
     Command3->setFont(fontOf(kUiGothic, 11.25, true));
 
     Frame1 = new QGroupBox(text(texts::kFrame1Caption), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(at(120, 720, 6735, 3015));
     Frame1->setFont(fontOf(kUiGothic, 11.25, true));
     Frame1->setStyleSheet(QStringLiteral(
         "QGroupBox { background-color: rgb(224, 224, 224); color: rgb(0, 0, 192); }"));
-    Label2 = label(Frame1, at(120, 240, 6495, 2655), fontOf(kUiGothic, 11.25),
+    Label2 = label(Frame1, "Label2", at(120, 240, 6495, 2655), fontOf(kUiGothic, 11.25),
                    Qt::AlignLeft | Qt::AlignTop);
     Label2->setWordWrap(true);
     Label2->setStyleSheet(
         QStringLiteral("QLabel { color: rgb(0, 0, 192); background-color: white; }"));
 
-    Label3 = label(this, at(3000, 4275, 3735, 255), fontOf("ＭＳ ゴシック", 9.75), Qt::AlignCenter);
+    Label3 = label(this, "Label3", at(3000, 4275, 3735, 255), fontOf("ＭＳ ゴシック", 9.75),
+                   Qt::AlignCenter);
     Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(at(3000, 7320, 375, 255));
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    Command4 = button(this, texts::kCommand4Caption, at(2760, 3840, 4095, 300), lilac);
-    Command5 = button(this, texts::kLaunchCaption, at(4800, 0, 1695, 495), lilac);
+    Command4 = button(this, "Command4", texts::kCommand4Caption, at(2760, 3840, 4095, 300), lilac);
+    Command5 = button(this, "Command5", texts::kLaunchCaption, at(4800, 0, 1695, 495), lilac);
     Command5->hide();
 
     Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
     Combo1->setGeometry(at(600, 120, 2175, 315));
     Combo1->setFont(fontOf(kUiGothic, 9.75));
     Combo1->setStyleSheet(QStringLiteral("QComboBox { background: white; color: black; }"));
     Combo1->hide();
 
-    Label4 =
-        label(Frame1, at(5040, 2640, 1575, 255), fontOf(kUiGothic, 9.75, true), Qt::AlignCenter);
+    Label4 = label(Frame1, "Label4", at(5040, 2640, 1575, 255), fontOf(kUiGothic, 9.75, true),
+                   Qt::AlignCenter);
     Label4->setText(text(texts::kHelpLink));
     Label4->setCursor(Qt::WhatsThisCursor);
     Label4->raise();  // drawn above the corner of Label2 it lies on
     Label4->installEventFilter(this);
 
     Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(at(120, 3840, 2550, 630));
     Image1->setPixmap(QPixmap(QStringLiteral(":/zelanto/logo.png")));
     Image1->setToolTip(QStringLiteral("alt=EXE→Excel→Auto_CAD"));
@@ -241,6 +248,7 @@ void Form1::Command3_Click() {
 void Form1::Label4_Click() {
     const QString help = platform::textOf(services_.files.helpFile);
     showMinimized();
+    // The window is out of the way, on the screen too, before the help's viewer comes up.
     services_.module1.WaitMs(500);
     if (base::fileNameAt(services_.files.helpFile).empty()) {
         services_.prompts.message(this, text(texts::kHelpMissing) + "\r\n" + help,
@@ -269,8 +277,6 @@ void Form1::runAsHandler(const std::function<void()>& handler) {
 }
 
 void Form1::setOuterSize(int widthTwips, int heightTwips) {
-    widthTwips_ = widthTwips;
-    heightTwips_ = heightTwips;
     setFixedSize(twipsToPixels(widthTwips - kFrameWidth, this),
                  twipsToPixels(heightTwips - kFrameHeight, this));
 }

@@ -29,41 +29,18 @@ class Form1 : public QWidget {
 public:
     explicit Form1(Services& services, QWidget* parent = nullptr);
 
-    // The outer size the program last set, in twips.
-    int widthTwips() const { return widthTwips_; }
-    int heightTwips() const { return heightTwips_; }
-    std::int16_t scaleDenominator() const { return scaleDenominator_; }
-    int mergeCounter() const { return mergeCounter_; }
-    const QString& cadPath() const { return cadPath_; }
-    // The window's references to the spreadsheet application, workbook and coordinate sheet.
-    const coords::SheetReferences& sheet() const { return sheet_; }
-
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QPushButton* Command4;
-    QPushButton* Command5;
-    QComboBox* Combo1;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QWidget* Picture1;
-    QGroupBox* Frame1;
-    QLabel* Image1;
-
-    // Settings store operations on INI files.
-    static QString GetIniString(const QString& garSection, const QString& garKey,
-                                const QString& garFileName);
-    static void WriteValueString(const QString& garSection, const QString& garKey,
-                                 const QString& garValue, const QString& garFileName);
-
     // Imports `path` as if it had been chosen in the open-file dialog of "SIM 読込み", raising the
     // window first; a path that fails the file check is refused with a message that says why.
     // False, doing nothing, while the window is busy: a handler runs, a dialog is open, or the
     // read button is gone or disabled.
     bool takeSimFile(const QString& path);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    // The handlers, connected to their widgets' signals.
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -71,14 +48,14 @@ public:
     void Command5_Click();
     void Combo1_Change(const QString& text);
     void Label4_Click();
-    void PLOT();
-    void SIM_WRITE();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Settings store operations on INI files.
+    static QString GetIniString(const QString& garSection, const QString& garKey,
+                                const QString& garFileName);
+    static void WriteValueString(const QString& garSection, const QString& garKey,
+                                 const QString& garValue, const QString& garFileName);
+
     void createWidgets();
     void Form_Load();
     void Form_Activate();
@@ -101,6 +78,23 @@ private:
     void plotFailed(const QString& text);
     void sendScriptToCad(const QString& scriptPath);
     void openDrawingInCad(const QString& drawingPath);
+    void PLOT();
+    void SIM_WRITE();
+
+    // The widgets, each named after itself so that it can be found by name.
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QComboBox* Combo1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QWidget* Picture1;
+    QGroupBox* Frame1;
+    QLabel* Image1;
 
     Services& services_;
     QStringList dialogFilter_;
@@ -114,8 +108,6 @@ private:
     // The parcels of the imported file, for the plot's drawing; those that did not read are left
     // out without a word.
     std::vector<coords::Parcel> parcels_;
-    int widthTwips_ = 0;
-    int heightTwips_ = 0;
     // A merge press that arrives while another one waits is held back.
     bool mergeInProgress_ = false;
     // Handlers under way, one inside another's pause included.

@@ -9,7 +9,7 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/qt_text.h"
+#include "app/window_layout.h"
 #include "base/file_system.h"
 #include "cad/cad_program.h"
 #include "cad/desktop_entry.h"
@@ -87,6 +87,7 @@ void Form1::launchCad() {
         services_.prompts.message(this, text(texts::kPressLaunchAgain), text(texts::kTitle));
         return;
     }
+    // The CAD program takes a while to come up: the plot is offered once it has had the time.
     services_.module1.WaitMs(2000);
     Label1->setText(text(texts::kPressPlot));
     Command5->setText(text(texts::kPlotCaption));

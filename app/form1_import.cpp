@@ -6,7 +6,7 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/qt_text.h"
+#include "app/window_layout.h"
 #include "coords/sim_file.h"
 #include "coords/sim_import.h"
 #include "coords/sim_read_error.h"

@@ -5,7 +5,7 @@
 
 #include "app/form1.h"
 #include "app/form1_texts.h"
-#include "app/qt_text.h"
+#include "app/window_layout.h"
 #include "coords/sim_file.h"
 #include "coords/sim_import.h"
 #include "coords/sim_writer.h"
@@ -88,6 +88,7 @@ bool Form1::mergeFile() {
     }
     reader.close();
     Label1->setText(text(texts::kReadingDone));
+    // The work it names is done: the text stays a second so that the user can read it.
     services_.module1.WaitMs(1000);
     return true;
 }

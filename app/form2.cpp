@@ -6,8 +6,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/first_show.h"
-#include "app/twips.h"
+#include "app/window_layout.h"
 
 namespace zelanto::app {
 namespace {
@@ -97,6 +96,8 @@ void Form2::Form_Activate() {
     setTextGrey(kStartGrey);
     lblProductName->setText(QString::fromUtf8("起動しています・・"));
     Label1->setText(dateText(today_));
+    // The texts stand for a moment, darken step by step, and stay to be read before the main
+    // window comes.
     module1_.WaitMs(500);
     for (int i = 1; i <= kFadeSteps; ++i) {
         setTextGrey(kStartGrey - kGreyStep * i);

@@ -3,18 +3,12 @@
 #include <memory>
 #include <optional>
 
-#include "app/app_fonts.h"
-#include "app/file_hand_over.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/module1.h"
-#include "app/program_files.h"
-#include "app/second_copy.h"
 #include "app/services.h"
-#include "app/sheet_opener.h"
-#include "app/sim_file_inbox.h"
 #include "app/single_instance.h"
-#include "app/steady_pause_clock.h"
+#include "app/window_layout.h"
 #include "platform/cad_driver/process_cad_driver.h"
 #include "platform/calc/calc_host_loader.h"
 #include "platform/embedded/embedded_host.h"

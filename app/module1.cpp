@@ -1,6 +1,9 @@
 #include "app/module1.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <algorithm>
+#include <chrono>
 
 #include "base/code_page_932.h"
 
@@ -19,6 +22,26 @@ bool fitsDialogBuffer(const QString& path) {
 }
 
 }  // namespace
+
+std::int64_t SteadyPauseClock::nowMs() {
+    const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count();
+}
+
+void SteadyPauseClock::processEvents(int maxWaitMs) {
+    if (maxWaitMs <= 0) {
+        // The pause is over already: what is pending is handled, nothing is waited for.
+        QCoreApplication::processEvents();
+        return;
+    }
+    // The timer's own event ends the wait when nothing else arrives first; leaving the scope
+    // stops it, so no stray wake-up reaches a later pause.
+    QTimer wakeUp;
+    wakeUp.setSingleShot(true);
+    wakeUp.setTimerType(Qt::PreciseTimer);
+    wakeUp.start(maxWaitMs);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
 
 QString Module1::ShowOpenDialog(QWidget* owner, const QStringList& filter) const {
     const QString path = prompts_.openFile(owner, QString::fromUtf8(kDialogTitle), filter);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pause_clock.h"
+#include "app/module1.h"
 #include "platform/cad_driver/cad_driver.h"
 #include "platform/qt/desktop_opener.h"
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <memory>
+#include <stdexcept>
 
 #include "app/form1.h"
 #include "app/module1.h"
@@ -39,10 +40,22 @@ protected:
     static QString path(const std::filesystem::path& file) {
         return QString::fromStdString(file.string());
     }
-    // The value of a cell of the window's coordinate sheet.
+    // The value of a cell of the newest coordinate sheet, the one the window works on.
     platform::CellValue cell(int row, platform::Column column) {
-        return form->sheet().worksheet->value(platform::Row(row), column);
+        return host.applications().back()->workbooks().back()->sheet().value(row, column.number);
     }
+    // The window's widgets, found by their names as a user finds them by sight.
+    template <typename Widget>
+    Widget* find(const char* name) {
+        auto* widget = form->findChild<Widget*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            throw std::logic_error(std::string("no widget named ") + name);
+        }
+        return widget;
+    }
+    QPushButton* button(const char* name) { return find<QPushButton>(name); }
+    QLabel* label(const char* name) { return find<QLabel>(name); }
+    QComboBox* combo() { return find<QComboBox>("Combo1"); }
     std::string output(const char* name) { return readBytes(folder / name); }
 
     TempFolder folder;

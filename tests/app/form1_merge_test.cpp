@@ -18,14 +18,14 @@ TEST_F(Form1Merge, TwoFilesAnsweringNoThenYesWriteOneRenumberedFile) {
     app::Form1& w = start();
     prompts.paths = {path(file("a.sim", simWithPoints(3))), path(file("b.SIM", simWithPoints(2)))};
     prompts.answers = {false, true};
-    w.Command2->click();
-    EXPECT_FALSE(w.Command1->isEnabled());
-    EXPECT_EQ(w.mergeCounter(), 2);
-    EXPECT_EQ(w.Label1->text(), "データの読込み終了・・・");
+    button("Command2")->click();
+    EXPECT_FALSE(button("Command1")->isEnabled());
+    EXPECT_EQ(label("Label1")->text(), "データの読込み終了・・・");
     EXPECT_FALSE(host.applications()[0]->visible());
     EXPECT_EQ(cell(5, coords::kNumberColumn), CellValue(3.0));
 
-    w.Command2->click();
+    button("Command2")->click();
+    EXPECT_EQ(host.applications().size(), 1u) << "the second file went below the first";
     EXPECT_EQ(output("orvik.sim"), kMergedHeader +
                                        "A01,1,P1,1.5,-1.25,1,\r\n"
                                        "A01,2,P2,2.5,-2.25,2,\r\n"
@@ -42,11 +42,11 @@ TEST_F(Form1Merge, TwoFilesAnsweringNoThenYesWriteOneRenumberedFile) {
         prompts.shown[5].text,
         path(folder.path()) +
             " へ保存が終了しました\r\n\r\n拡張子は「orvik.sim」です　後で確認しておいてください");
-    EXPECT_EQ(w.Label1->text(), "保存終了・・・・・");
+    EXPECT_EQ(label("Label1")->text(), "保存終了・・・・・");
     EXPECT_TRUE(host.applications()[0]->visible());
     EXPECT_EQ(host.applications()[0]->workbooks()[0]->sheet().activeCell().row, 1);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.sheet().worksheet, nullptr);
+    EXPECT_FALSE(failing.held(0)) << "the window let go of the sheet";
 }
 
 TEST_F(Form1Merge, AFourthPressWritesTheThreeFiles) {
@@ -55,10 +55,9 @@ TEST_F(Form1Merge, AFourthPressWritesTheThreeFiles) {
                      path(file("c.sim", simWithPoints(1)))};
     prompts.answers = {false, false, false};
     for (int press = 0; press < 3; ++press) {
-        w.Command2->click();
+        button("Command2")->click();
     }
-    EXPECT_EQ(w.mergeCounter(), 4);
-    w.Command2->click();
+    button("Command2")->click();
     EXPECT_EQ(prompts.messages().front(),
               "SIM 合体は３ファィルしか出来ません\r\nあるいはデータが５万点を越えています");
     EXPECT_NE(output("orvik.sim").find("A01,3,P1,1.5,-1.25,1,\r\nA99,\r\n"), std::string::npos);
@@ -70,10 +69,10 @@ TEST_F(Form1Merge, FullSheetReadsNoFurtherFile) {
     prompts.paths = {path(file("big.sim", simWithPoints(60000))),
                      path(file("b.sim", simWithPoints(2)))};
     prompts.answers = {false};
-    w.Command2->click();
+    button("Command2")->click();
     EXPECT_EQ(cell(50002, coords::kNumberColumn), CellValue(50000.0));
     EXPECT_TRUE(cell(50003, coords::kNumberColumn).isEmpty());
-    w.Command2->click();
+    button("Command2")->click();
     EXPECT_EQ(prompts.messages().front(), "すでに５万点以上達しましたので終了します");
     const std::string merged = output("orvik.sim");
     EXPECT_NE(merged.find("A01,50000,P50000,"), std::string::npos);
@@ -82,50 +81,54 @@ TEST_F(Form1Merge, FullSheetReadsNoFurtherFile) {
 }
 
 TEST_F(Form1Merge, FailureDropsTheSheetAndStartsOverWithAFirstFile) {
-    app::Form1& w = start();
+    start();
     prompts.paths = {path(file("a.sim", simWithPoints(2))),
                      path(file("b.sim", simWithPoints(2, false))), "",
                      path(file("c.sim", simWithPoints(1)))};
     prompts.answers = {false, false};
-    w.Command2->click();
-    w.Command2->click();
+    button("Command2")->click();
+    button("Command2")->click();
     EXPECT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
-    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
-    EXPECT_EQ(w.mergeCounter(), 1);
-    EXPECT_EQ(w.sheet().worksheet, nullptr);
+    EXPECT_EQ(label("Label1")->text(), "SIMファイルを確認してください・・・");
+    EXPECT_FALSE(failing.held(0)) << "the window let go of the sheet";
     // The points read before the failure stay in the workbook the window let go of.
     EXPECT_EQ(host.applications()[0]->workbooks()[0]->sheet().value(5, 1), CellValue(5.0));
 
-    w.Command2->click();  // cancelled: nothing moves
-    EXPECT_EQ(w.mergeCounter(), 1);
-    w.Command2->click();
+    button("Command2")->click();  // cancelled: nothing moves
+    button("Command2")->click();
     EXPECT_EQ(host.applications().size(), 2u);
     EXPECT_EQ(cell(3, coords::kNumberColumn), CellValue(1.0));
-    EXPECT_FALSE(w.Command1->isEnabled());
+    EXPECT_FALSE(button("Command1")->isEnabled());
 }
 
 TEST_F(Form1Merge, ReadFailureKeepsItsMessageAndNamesTheBadLineInTheDetails) {
-    app::Form1& w = start();
+    start();
     const auto bad = file("b.sim", simWithBadY(6, 5, "abc"));
     prompts.paths = {path(file("a.sim", simWithPoints(2))), path(bad)};
     prompts.answers = {false};
-    w.Command2->click();
-    w.Command2->click();
+    button("Command2")->click();
+    button("Command2")->click();
     ASSERT_EQ(prompts.messages(), QStringList{"　SIMファィルが開けません"});
     EXPECT_EQ(prompts.shown.back().title, "ZELANTO");
     EXPECT_EQ(prompts.shown.back().details,
               path(bad) + ":7: 5 点目のY座標「abc」は数値ではありません（数値を期待）");
-    EXPECT_EQ(w.Label1->text(), "SIMファイルを確認してください・・・");
-    EXPECT_EQ(w.mergeCounter(), 1);
+    EXPECT_EQ(label("Label1")->text(), "SIMファイルを確認してください・・・");
+
+    // The next file starts over in a new sheet.
+    prompts.paths = {path(file("c.sim", simWithPoints(1)))};
+    prompts.answers = {false};
+    button("Command2")->click();
+    EXPECT_EQ(host.applications().size(), 2u);
+    EXPECT_EQ(cell(3, coords::kNumberColumn), CellValue(1.0));
 }
 
 TEST_F(Form1Merge, UsersDataFolderIsMadeAndNamedInTheMessage) {
     const auto data = folder / "home/.local/share/zelanto";
     services.files.dataFolder = app::OutputFolder::userFolder(data);
-    app::Form1& w = start();
+    start();
     prompts.paths = {path(file("a.sim", simWithPoints(2)))};
     prompts.answers = {true};
-    w.Command2->click();
+    button("Command2")->click();
     EXPECT_EQ(prompts.messages().back(),
               path(data) +
                   " へ保存が終了しました\r\n\r\n"
@@ -143,10 +146,10 @@ TEST_F(Form1Merge, UnwritableProgramFolderEndsWithTheWriteError) {
     QString statusAtWriteError;
     prompts.onMessage = [&](const QString& text) {
         if (text == "書き込みエラーです　終了します") {
-            statusAtWriteError = w.Label1->text();
+            statusAtWriteError = label("Label1")->text();
         }
     };
-    w.Command2->click();
+    button("Command2")->click();
     EXPECT_EQ(prompts.messages().back(), "書き込みエラーです　終了します");
     // No file was created, so saving never began.
     EXPECT_EQ(statusAtWriteError, "データの読込み終了・・・");

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/module1.h"
-#include "app/twips.h"
+#include "app/window_layout.h"
 #include "tests/app/fake_outside.h"
 #include "tests/app/fake_prompts.h"
 #include "tests/app/qt_printers.h"

@@ -6,7 +6,6 @@
 #include <QString>
 #include <chrono>
 
-#include "app/steady_pause_clock.h"
 #include "tests/app/fake_outside.h"
 #include "tests/app/fake_prompts.h"
 #include "tests/app/qt_printers.h"

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/app_fonts.h"
+#include "app/window_layout.h"
 
 // The window tests share one application object; without a display they draw offscreen (test
 // discovery runs this binary without the test environment).

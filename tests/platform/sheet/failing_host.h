@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/sheet/spreadsheet_host.h"
 
@@ -153,15 +154,21 @@ public:
 
     std::shared_ptr<platform::SpreadsheetApplication> createApplication() override {
         calls_->count("createApplication");
-        return std::make_shared<FailingApplication>(host_.createApplication(), calls_);
+        auto application = std::make_shared<FailingApplication>(host_.createApplication(), calls_);
+        made_.push_back(application);
+        return application;
     }
 
     void failOnCall(int number) { calls_->failOnCall(number); }
     int calls() const { return calls_->calls(); }
+    // Whether anyone still holds the n-th application made (from 0), as a spreadsheet program
+    // stays bound to whoever holds it.
+    bool held(std::size_t application) const { return !made_.at(application).expired(); }
 
 private:
     platform::SpreadsheetHost& host_;
     std::shared_ptr<HostCalls> calls_ = std::make_shared<HostCalls>();
+    std::vector<std::weak_ptr<FailingApplication>> made_;
 };
 
 }  // namespace zelanto::testing

@@ -1,8 +1,10 @@
-#include "app/program_files.h"
+#include "app/services.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "tests/app/fake_outside.h"
+#include "tests/app/fake_prompts.h"
 #include "tests/scoped_environment.h"
 #include "tests/temp_folder.h"
 
@@ -82,6 +84,21 @@ TEST_F(ProgramFilesTest, OnlyAUsersFolderIsMadeBeforeAWrite) {
     OutputFolder::userFolder(folder / "data/zelanto").prepare();
     EXPECT_TRUE(fs::is_directory(folder / "data/zelanto"));
     EXPECT_EQ(fs::status(folder / "data/zelanto").permissions(), fs::perms::owner_all);
+}
+
+TEST(SheetOpener, OpensTheFileAndTellsWhereItIsWhenNothingOpensIt) {
+    testing::RecordingOpener opener;
+    testing::FakePrompts prompts;
+    const platform::Opener open = sheetOpener(opener, prompts);
+    open("/cache/SIM座標データ.xlsx");
+    EXPECT_EQ(opener.opened.size(), 1u);
+    EXPECT_TRUE(prompts.shown.empty());
+
+    opener.succeeds = false;
+    open("/cache/SIM座標データ (2).xlsx");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.endsWith("\r\n/cache/SIM座標データ (2).xlsx"));
+    EXPECT_EQ(prompts.shown[0].title, "ZELANTO");
 }
 
 }  // namespace

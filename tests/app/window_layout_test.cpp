@@ -1,4 +1,4 @@
-#include "app/app_fonts.h"
+#include "app/window_layout.h"
 
 #include <gtest/gtest.h>
 

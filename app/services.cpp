@@ -1,9 +1,13 @@
-#include "app/program_files.h"
+#include "app/services.h"
 
 #include <unistd.h>
+#include <QApplication>
 
+#include "app/form1_texts.h"
+#include "app/window_layout.h"
 #include "base/atomic_file.h"
 #include "base/file_system.h"
+#include "platform/qt/path_text.h"
 #include "settings/ini_store.h"
 
 namespace zelanto::app {
@@ -75,6 +79,16 @@ ProgramFiles locateProgramFiles(const std::filesystem::path& executableFolder) {
         }
     }
     return files;
+}
+
+platform::Opener sheetOpener(platform::DesktopOpener& opener, platform::Prompts& prompts) {
+    return [&opener, &prompts](const std::filesystem::path& file) {
+        if (!opener.open(file)) {
+            prompts.message(QApplication::activeWindow(),
+                            text(texts::kSheetNotOpened) + "\r\n" + platform::textOf(file),
+                            text(texts::kTitle));
+        }
+    };
 }
 
 }  // namespace zelanto::app
