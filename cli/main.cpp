@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +15,8 @@
 namespace {
 
 using namespace zelanto::cli;
+
+constexpr int kHeapBlocksUpTo = 32 << 20;
 
 // `name` beside this program (the build tree), else in the program's private folder below the
 // prefix it is installed in; an empty path when neither is there.
@@ -57,6 +60,10 @@ int runCommand(const Command& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Large blocks from the heap, kept there when freed: the import's buffers grow step by step,
+    // and every fresh page from the kernel costs more than the block it replaces.
+    mallopt(M_MMAP_THRESHOLD, kHeapBlocksUpTo);
+    mallopt(M_TRIM_THRESHOLD, 2 * kHeapBlocksUpTo);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (const char* program = arguments.empty() ? nullptr : programOfCommand(arguments.front())) {
         return runCommandProgram(program, argv);

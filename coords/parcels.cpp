@@ -96,6 +96,14 @@ SimRecord recordOf(const SimPoint& point) {
 // not as strings of its own; its decimal places are found only for the corners that take it.
 class FilePoints {
 public:
+    // The texts of the points are bytes of the file, so they never outgrow it: room made once
+    // for the whole file is never copied to a larger buffer, and only what is written is used.
+    explicit FilePoints(const std::filesystem::path& file) {
+        std::error_code error;
+        const auto bytes = std::filesystem::file_size(file, error);
+        texts_.reserve(error ? 0 : static_cast<std::size_t>(bytes));
+    }
+
     void add(std::string_view number, std::string_view name, double x, double y,
              std::string_view xText, std::string_view yText) {
         Entry& entry = entries_.emplace_back();
@@ -145,7 +153,7 @@ private:
 
 class ParcelCollector::Blocks {
 public:
-    explicit Blocks(std::filesystem::path file) : file_(std::move(file)) {}
+    explicit Blocks(std::filesystem::path file) : file_(std::move(file)), points_(file_) {}
 
     ParcelFile finish() {
         if (open_) {
