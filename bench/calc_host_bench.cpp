@@ -78,7 +78,7 @@ void BM_CalcPlotOf10001Points(benchmark::State& state) {
         cad::Plot(*sheet.worksheet, 500).writeScript(script);
         // Any other call drops the blocks read, so that every plot reads anew.
         state.PauseTiming();
-        sheet.worksheet->select(1, 1);
+        sheet.worksheet->select(platform::Row(1), platform::Column(1));
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * 10001);

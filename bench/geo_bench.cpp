@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "bench/bench_sim_file.h"
+#include "cli/commands.h"
 #include "cli/map_commands.h"
 
 namespace {

@@ -35,12 +35,12 @@ void BM_FillAndRead50000PointRows(benchmark::State& state) {
         testing::layOutPointSheet(sheet);
         for (int k = 0; k < kPoints; ++k) {
             for (int column = 1; column <= 5; ++column) {
-                sheet.setValue(kFirstRow + k, column, points[k][column - 1]);
+                sheet.setValue(Row(kFirstRow + k), Column(column), points[k][column - 1]);
             }
         }
         double sum = 0;
-        for (int row = kFirstRow; !sheet.value(row, 2).isEmpty(); ++row) {
-            sum += sheet.value(row, 3).number() + sheet.value(row, 4).number();
+        for (Row row(kFirstRow); !sheet.value(row, Column(2)).isEmpty(); row = row + 1) {
+            sum += sheet.value(row, Column(3)).number() + sheet.value(row, Column(4)).number();
         }
         benchmark::DoNotOptimize(sum);
     }
