@@ -96,8 +96,9 @@ SimRecord recordOf(const SimPoint& point) {
 // not as strings of its own; its decimal places are found only for the corners that take it.
 class FilePoints {
 public:
-    // The texts of the points are bytes of the file, so they never outgrow it: room made once
-    // for the whole file is never copied to a larger buffer, and only what is written is used.
+    // Room for as many bytes as the file holds, made once: the points' texts are a part of the
+    // file (Japanese names run half as long again in UTF-8), so the buffer is seldom copied to a
+    // larger one, and only the part written is ever touched.
     explicit FilePoints(const std::filesystem::path& file) {
         std::error_code error;
         const auto bytes = std::filesystem::file_size(file, error);
